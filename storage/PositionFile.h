@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+namespace zintu {
+
+// A saved game: the board, the score, the preview colours and the random generator's state
+// as seed and count of draws since seeding.
+struct SavedPosition {
+    std::array<std::int16_t, 81> Board{};  // colour codes 0 to 7, cell (c, r) at c + 9 * r
+    std::int32_t Score = 0;
+    std::array<std::int16_t, 4> NextColors{};  // entry 0 unused
+    float RandomSeed = 0;
+    std::int32_t DrawCount = 0;
+
+    bool operator==(const SavedPosition&) const = default;
+};
+
+inline constexpr std::size_t kPositionFileSize = 193;
+
+std::array<std::uint8_t, kPositionFileSize> EncodePosition(const SavedPosition& position);
+
+// Accepts only what a save can produce: 193 bytes, the header "Zintu 3.1", colour codes 0 to
+// 7, the seed's type tag 4, a seed in [0, 1) and a count of draws of 0 or more.
+std::optional<SavedPosition> DecodePosition(std::span<const std::uint8_t> bytes);
+
+std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file);
+
+// Replaces the file in one step through a temporary beside it, so a failed save leaves the
+// old file as it was.
+bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position);
+
+}  // namespace zintu

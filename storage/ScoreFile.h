@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "OleDate.h"
+#include "ScoreRecord.h"
+
+namespace zintu {
+
+// "Zintu.scr": ten records of 38 bytes, rank 1 first, no header.
+inline constexpr std::size_t kScoreRecordSize = 38;
+inline constexpr std::size_t kScoreFileSize = 380;
+
+ScoreRecord BlankRecord(const OleDateTime& now);
+ScoreTable BlankTable(const OleDateTime& now);
+
+std::array<std::uint8_t, kScoreFileSize> EncodeScoreTable(const ScoreTable& table);
+
+// Records the bytes do not hold whole come out blank; bytes past 380 are ignored.
+ScoreTable DecodeScoreTable(std::span<const std::uint8_t> bytes, const OleDateTime& now);
+
+// A missing file is created with ten blank entries. Errors are ignored: entries not read
+// stay blank.
+ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now);
+
+// Overwrites bytes 0 to 379 in one write and keeps anything after them, so a longer file
+// written by some other version survives. Never throws.
+bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table);
+
+}  // namespace zintu

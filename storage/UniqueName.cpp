@@ -1,0 +1,23 @@
+#include "UniqueName.h"
+
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace zintu {
+
+std::filesystem::path UniqueSiblingPath(const std::filesystem::path& target) {
+    std::random_device device;
+    const auto clock = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::uint64_t tag =
+        (std::uint64_t{device()} << 32 | device()) ^ static_cast<std::uint64_t>(clock);
+    std::array<char, 16> digits{};
+    const auto end = std::to_chars(digits.begin(), digits.end(), tag, 16).ptr;
+    std::string name = "." + target.filename().string() + "." + std::string(digits.begin(), end);
+    return target.parent_path() / (name + ".tmp");
+}
+
+}  // namespace zintu
