@@ -1,0 +1,40 @@
+#include "OleDate.h"
+#include "Zintu.h"
+
+namespace zintu {
+
+void Zintu::LoadScoreTable() {
+    const LoadedScores loaded = zintu::LoadScoreTable(Files, OleNow());
+    Scores = loaded.Table;
+    SharedScoreDir = loaded.SharedScoreDir;
+    ShowBestScore();
+}
+
+int Zintu::RecordRank() {
+    LoadScoreTable();
+    return FindRank(Scores, Score);
+}
+
+bool Zintu::StoreRecord(std::u32string_view answer) {
+    ScoreRecord entry;
+    entry.Name = FitName(answer);
+    if (!IsAcceptableName(entry.Name)) {
+        return false;
+    }
+    const OleDateTime now = OleNow();
+    entry.Points = Score;
+    entry.Date = now.Date;
+    entry.Time = now.Time;
+    const LoadedScores stored = zintu::StoreRecord(Files, entry, now);
+    Scores = stored.Table;
+    SharedScoreDir = stored.SharedScoreDir;
+    ShowBestScore();
+    return true;
+}
+
+void Zintu::ShowBestScore() {
+    BestScore = Scores[0].Points;
+    surface_.ShowBestScore(BestScore);
+}
+
+}  // namespace zintu

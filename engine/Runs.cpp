@@ -1,0 +1,137 @@
+#include <array>
+#include <chrono>
+
+#include "Zintu.h"
+
+namespace zintu {
+namespace {
+
+constexpr int kRunLength = 5;
+
+// A 250 pause makes one frame of the removal: 16 frames about 20 ms apart.
+constexpr std::chrono::microseconds kPauseUnit{80};
+
+}  // namespace
+
+bool Zintu::CheckRuns(int col, int row, ColorCode code) {
+    if (code == 0) {
+        return false;
+    }
+    Marks.fill(0);
+    Marks[CellIndex(col, row)] = 1;
+    const int horizontal = RunLength(col, row, 1, 0, code, 1);
+    if (horizontal < kRunLength) {
+        ClearMarks(1);
+        Marks[CellIndex(col, row)] = 1;  // the centre always goes if anything goes
+    }
+    const int vertical = RunLength(col, row, 0, 1, code, 2);
+    if (vertical < kRunLength) {
+        ClearMarks(2);
+    }
+    const int diagonal = RunLength(col, row, 1, 1, code, 3);
+    if (diagonal < kRunLength) {
+        ClearMarks(3);
+    }
+    const int antiDiagonal = RunLength(col, row, -1, 1, code, 4);
+    if (antiDiagonal < kRunLength) {
+        ClearMarks(4);
+    }
+    if (horizontal < kRunLength && vertical < kRunLength && diagonal < kRunLength &&
+        antiDiagonal < kRunLength) {
+        return false;
+    }
+
+    for (std::size_t i = 0; i < Board.size(); ++i) {
+        Trace[i] = 0;
+        if (Marks[i] >= 1) {
+            Trace[i] = Board[i];
+            Board[i] = 0;
+        }
+    }
+    AnimateRemoval();
+    if (ScoringOn) {
+        Score += LinePoints(horizontal, vertical, diagonal, antiDiagonal);
+        surface_.ShowScore(Score);
+    }
+    return true;
+}
+
+// Counts the balls of `code` in a line through (col, row), the centre included, marking
+// every other ball of it; walks backwards first, then forwards.
+int Zintu::RunLength(int col, int row, int dCol, int dRow, ColorCode code, std::int16_t mark) {
+    int length = 1;
+    for (const int sign : {-1, 1}) {
+        int c = col + sign * dCol;
+        int r = row + sign * dRow;
+        for (; OnBoard(c, r) && Board[CellIndex(c, r)] == code;
+             c += sign * dCol, r += sign * dRow) {
+            Marks[CellIndex(c, r)] = mark;
+            ++length;
+        }
+    }
+    return length;
+}
+
+void Zintu::ClearMarks(std::int16_t value) {
+    for (auto& mark : Marks) {
+        if (mark == value) {
+            mark = 0;
+        }
+    }
+}
+
+std::int32_t Zintu::LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal) {
+    int count = 0;
+    std::array<int, 2> first{};
+    for (const int length : {horizontal, vertical, diagonal, antiDiagonal}) {
+        if (length >= kRunLength) {
+            if (count < 2) {
+                first[count] = length;
+            }
+            ++count;
+        }
+    }
+    if (count == 1) {
+        constexpr std::array<std::int32_t, 5> kSingle = {10, 12, 18, 28, 42};
+        return first[0] <= 9 ? kSingle[first[0] - kRunLength] : 0;
+    }
+    if (count == 2) {
+        std::int32_t points = 60;
+        std::int32_t increment = 22;
+        for (int total = 11; total <= first[0] + first[1]; ++total) {
+            points += increment;
+            increment += 4;
+        }
+        return points;
+    }
+    return count >= 3 ? 300 : 0;
+}
+
+void Zintu::AnimateRemoval() {
+    for (FadeRadius = kBallRadius; FadeRadius >= 0; FadeRadius -= 10) {
+        for (int col = 0; col < kBoardSize; ++col) {
+            for (int row = 0; row < kBoardSize; ++row) {
+                if (const auto code = Trace[CellIndex(col, row)]; code >= 1) {
+                    DrawCellBox(col, row, Palette[0]);
+                    surface_.SetFillColor(Palette[code]);
+                    surface_.Disc(350 + kCellSize * col, 350 + kCellSize * row, FadeRadius);
+                }
+            }
+        }
+        surface_.Refresh();
+        Pause(250);
+    }
+    for (int col = 0; col < kBoardSize; ++col) {
+        for (int row = 0; row < kBoardSize; ++row) {
+            if (Trace[CellIndex(col, row)] >= 1) {
+                DrawCellBox(col, row, Palette[0]);
+            }
+        }
+    }
+}
+
+void Zintu::Pause(int amount) {
+    surface_.WaitFrame(amount * kPauseUnit);
+}
+
+}  // namespace zintu

@@ -1,0 +1,36 @@
+#include "Zintu.h"
+
+namespace zintu {
+
+SavedPosition Zintu::Snapshot(float randomSeed) const {
+    SavedPosition position;
+    position.Board = Board;
+    position.Score = Score;
+    position.NextColors = NextColors;
+    position.RandomSeed = randomSeed;
+    position.DrawCount = DrawCount;
+    return position;
+}
+
+void Zintu::RestorePosition(const SavedPosition& position) {
+    Board = position.Board;
+    Score = position.Score;
+    NextColors = position.NextColors;
+    DrawCount = position.DrawCount;
+    if (SelCol >= 0) {
+        DrawCellBox(SelCol, SelRow, Palette[0]);
+        SelCol = -1;
+    }
+    for (int col = 0; col < kBoardSize; ++col) {
+        for (int row = 0; row < kBoardSize; ++row) {
+            PutBall(col, row, Board[CellIndex(col, row)]);
+        }
+    }
+    DrawNextColor();
+    surface_.ShowScore(Score);
+    Generator.Reset();
+    Generator.Seed(position.RandomSeed);
+    Generator.Skip(static_cast<std::uint64_t>(position.DrawCount));
+}
+
+}  // namespace zintu

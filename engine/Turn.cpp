@@ -1,0 +1,74 @@
+#include <algorithm>
+#include <cmath>
+
+#include "Zintu.h"
+
+namespace zintu {
+
+TurnOutcome Zintu::ReleaseOnBoard(double x, double y, const std::function<void()>& gameOver) {
+    if (!(x >= kBoardOrigin && x <= kBoardEnd && y >= kBoardOrigin && y <= kBoardEnd)) {
+        return TurnOutcome::Ignored;
+    }
+    const int col = static_cast<int>(std::nearbyint(x - kBoardOrigin)) / kCellSize;
+    const int row = static_cast<int>(std::nearbyint(y - kBoardOrigin)) / kCellSize;
+    // The bounds test lets a release within half a twip of the far edge through.
+    if (!OnBoard(col, row)) {
+        return TurnOutcome::Ignored;
+    }
+    if (Board[CellIndex(col, row)] > 0) {
+        if (col == SelCol && row == SelRow) {
+            return TurnOutcome::Ignored;
+        }
+        SelectBall(col, row);
+        return TurnOutcome::Selected;
+    }
+    if (SelCol < 0) {
+        return TurnOutcome::Ignored;
+    }
+    if (!FindPath(col, row)) {
+        return TurnOutcome::Refused;
+    }
+    return MoveSelectedBall(col, row, gameOver);
+}
+
+void Zintu::SelectBall(int col, int row) {
+    if (SelCol >= 0) {
+        DrawCellBox(SelCol, SelRow, Palette[0]);
+        PutBall(SelCol, SelRow, Board[CellIndex(SelCol, SelRow)]);
+    }
+    SelCol = static_cast<std::int16_t>(col);
+    SelRow = static_cast<std::int16_t>(row);
+    DrawCellBox(col, row, kMarkColor);
+    PutBall(col, row, Board[CellIndex(col, row)]);
+}
+
+TurnOutcome Zintu::MoveSelectedBall(int col, int row, const std::function<void()>& gameOver) {
+    const ColorCode code = Board[CellIndex(SelCol, SelRow)];
+    MoveBall(SelCol, SelRow, col, row);
+    DrawCellBox(SelCol, SelRow, Palette[0]);
+    PutBall(SelCol, SelRow, 0);
+    SelCol = static_cast<std::int16_t>(col);
+    SelRow = static_cast<std::int16_t>(row);
+    PutBall(col, row, code);
+    const bool removed = CheckRuns(col, row, code);
+    SelCol = -1;
+    if (removed) {
+        return TurnOutcome::MovedWithRun;
+    }
+    DropPreviewBalls();
+    if (CountEmpty() == 0) {
+        gameOver();
+    }
+    GetNextColor();
+    DrawNextColor();
+    return TurnOutcome::MovedAndDropped;
+}
+
+void Zintu::DropPreviewBalls() {
+    const int count = std::min<int>(CountEmpty(), 3);
+    for (int i = 1; i <= count; ++i) {
+        DropBall(NextColors[i]);
+    }
+}
+
+}  // namespace zintu

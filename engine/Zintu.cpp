@@ -1,0 +1,45 @@
+#include "Zintu.h"
+
+#include <utility>
+
+namespace zintu {
+
+Zintu::Zintu(DrawingSurface& surface, ScoreFiles scoreFiles)
+    : Files(std::move(scoreFiles)), surface_(surface) {}
+
+void Zintu::NewGame(float randomSeed, ColorValue background) {
+    Generator.Reset();
+    Generator.Seed(randomSeed);
+    DrawCount = 0;
+    Palette = {background,     Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
+               Rgb(0, 0, 255), Rgb(255, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 255)};
+    Board.fill(0);
+    DrawGrid();
+    for (int i = 0; i < 5; ++i) {
+        DropBall(RandomColor());
+    }
+    GetNextColor();
+    DrawNextColor();
+    Score = 0;
+    surface_.ShowScore(Score);
+    SelCol = -1;
+}
+
+void Zintu::GetNextColor() {
+    for (int i = 1; i <= 3; ++i) {
+        NextColors[i] = RandomColor();
+    }
+}
+
+void Zintu::DrawNextColor() {
+    for (int i = 1; i <= 3; ++i) {
+        surface_.SetFillColor(Palette[NextColors[i]]);
+        surface_.Disc(5030 + 350 * (i - 1), 250, kBallRadius);
+    }
+}
+
+std::string GameOverText(std::int32_t score) {
+    return "Игра закончена.\r\rВаш текущий результат - " + std::to_string(score);
+}
+
+}  // namespace zintu

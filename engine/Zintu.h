@@ -1,0 +1,131 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "DrawingSurface.h"
+#include "PositionFile.h"
+#include "RandomGenerator.h"
+#include "ScoreBook.h"
+#include "ScoreRecord.h"
+
+namespace zintu {
+
+// Colour codes: 0 empty, 1..7 red, green, yellow, blue, magenta, cyan, white.
+using ColorCode = std::int16_t;
+constexpr int kBoardSize = 9;
+constexpr int kColorCount = 7;
+// A 9 by 9 grid, cell (c, r) at c + 9r.
+using Grid = std::array<std::int16_t, kBoardSize * kBoardSize>;
+
+constexpr int CellIndex(int col, int row) {
+    return col + kBoardSize * row;
+}
+constexpr bool OnBoard(int col, int row) {
+    return col >= 0 && col < kBoardSize && row >= 0 && row < kBoardSize;
+}
+
+// Board geometry in twips.
+constexpr int kBoardOrigin = 100;
+constexpr int kCellSize = 500;
+constexpr int kBoardEnd = kBoardOrigin + kBoardSize * kCellSize;  // 4600
+constexpr int kBallRadius = 150;
+constexpr ColorValue kGridColor = Rgb(0, 0, 5);
+constexpr ColorValue kMarkColor = 0;  // black square behind the selected ball
+
+// What a mouse release on the window led to.
+enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropped };
+
+// The game module: the whole state of a game and every rule. One object per process;
+// tests make their own.
+class Zintu {
+  public:
+    Zintu(DrawingSurface& surface, ScoreFiles scoreFiles);
+
+    // --- state ---
+    Grid Board{};
+    Grid Marks{};                           // path distances, or run directions during a line check
+    Grid Trace{};                           // chosen path, or colours of the balls being removed
+    std::array<ColorCode, 4> NextColors{};  // entries 1..3 drop in this order
+    std::array<ColorValue, 8> Palette{};
+    std::int16_t SelCol = 0;  // -1: no ball selected
+    std::int16_t SelRow = 0;
+    std::int32_t Score = 0;
+    std::int32_t BestScore = 0;
+    bool ScoringOn = false;
+    std::int32_t DrawCount = 0;
+    std::int16_t MoveStep = 10;
+    std::int16_t FadeRadius = 0;
+    RandomGenerator Generator;
+    ScoreTable Scores{};
+    std::filesystem::path SharedScoreDir;  // empty: no shared copy in use
+    ScoreFiles Files;
+
+    // --- new game ---
+    // Everything of a new game after the seed was drawn from the clock.
+    void NewGame(float randomSeed, ColorValue background);
+
+    // --- board drawing ---
+    void DrawGrid();
+    void PutBall(int col, int row, ColorCode code);
+    void DrawCellBox(int col, int row, ColorValue color);
+
+    // --- counted draws and placement ---
+    std::int16_t RandomInt(std::int16_t n);
+    ColorCode RandomColor();
+    std::int16_t CountEmpty() const;
+    void DropBall(ColorCode code);
+
+    // --- path search and move animation ---
+    bool FindPath(int targetCol, int targetRow);
+    std::int16_t SpreadWave(int col, int row);
+    void MoveBall(int startCol, int startRow, int targetCol, int targetRow);
+    std::int16_t StepBack(int& col, int& row, std::int16_t distance);
+    std::int16_t StepForward(int& col, int& row, std::int16_t step);
+    void SlideBall(int fromCol, int fromRow, int toCol, int toRow);
+
+    // --- runs, removal and scoring ---
+    bool CheckRuns(int col, int row, ColorCode code);
+    void ClearMarks(std::int16_t value);
+    static std::int32_t LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal);
+    void AnimateRemoval();
+    void Pause(int amount);
+
+    // --- preview ---
+    void GetNextColor();
+    void DrawNextColor();
+
+    // --- the turn ---
+    // A release of a non-right button at (x, y) twips. `gameOver` runs when the drops
+    // filled the board, before the new preview is chosen.
+    TurnOutcome ReleaseOnBoard(double x, double y, const std::function<void()>& gameOver);
+
+    // --- high scores ---
+    void LoadScoreTable();
+    // Reloads the table and finds the place the current Score earns: 1..10, or 0.
+    int RecordRank();
+    // Stores the current Score under the name typed; false when the name is only blanks.
+    bool StoreRecord(std::u32string_view answer);
+
+    // --- saved positions ---
+    SavedPosition Snapshot(float randomSeed) const;
+    void RestorePosition(const SavedPosition& position);
+
+  private:
+    TurnOutcome MoveSelectedBall(int col, int row, const std::function<void()>& gameOver);
+    void SelectBall(int col, int row);
+    void DropPreviewBalls();
+    int RunLength(int col, int row, int dCol, int dRow, ColorCode code, std::int16_t mark);
+    void ShowBestScore();
+
+    DrawingSurface& surface_;
+    BallPlacement ball_;  // the sliding ball overlay
+};
+
+// The game-over text, composed with two carriage returns and no line feed.
+std::string GameOverText(std::int32_t score);
+
+}  // namespace zintu

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <chrono>
+#include <vector>
+
+#include "DrawingSurface.h"
+
+namespace zintu::test {
+
+// Keeps every drawing call in order, with the fill colour in force when it was made.
+class RecordingSurface : public DrawingSurface {
+  public:
+    enum class Kind { FilledRectangle, Line, Box, Disc, Refresh };
+    struct Shape {
+        Kind kind;
+        int a, b, c, d;    // rectangle corners, line ends, box x y w h, disc x y r
+        ColorValue color;  // line colour, or fill colour of boxes and discs
+        bool operator==(const Shape&) const = default;
+    };
+
+    void SetFillColor(ColorValue color) override { fill_ = color; }
+    void FilledRectangle(int x1, int y1, int x2, int y2) override {
+        Shapes.push_back({Kind::FilledRectangle, x1, y1, x2, y2, 0});
+    }
+    void Line(int x1, int y1, int x2, int y2, ColorValue color) override {
+        Shapes.push_back({Kind::Line, x1, y1, x2, y2, color});
+    }
+    void Box(int x, int y, int width, int height) override {
+        Shapes.push_back({Kind::Box, x, y, width, height, fill_});
+    }
+    void Disc(int centreX, int centreY, int radius) override {
+        Shapes.push_back({Kind::Disc, centreX, centreY, radius, 0, fill_});
+    }
+    void Refresh() override { Shapes.push_back({Kind::Refresh, 0, 0, 0, 0, 0}); }
+    void PlaceBall(const BallPlacement& ball) override { Balls.push_back(ball); }
+    void WaitFrame(std::chrono::microseconds frameTime) override { Waits.push_back(frameTime); }
+    void Beep() override { ++Beeps; }
+    void ShowScore(std::int32_t score) override { ScoreCaptions.push_back(score); }
+    void ShowBestScore(std::int32_t bestScore) override { BestCaptions.push_back(bestScore); }
+
+    std::vector<Shape> Of(Kind kind) const {
+        std::vector<Shape> found;
+        for (const Shape& s : Shapes) {
+            if (s.kind == kind)
+                found.push_back(s);
+        }
+        return found;
+    }
+    void Clear() { *this = RecordingSurface{}; }
+
+    std::vector<Shape> Shapes;
+    std::vector<BallPlacement> Balls;
+    std::vector<std::chrono::microseconds> Waits;
+    std::vector<std::int32_t> ScoreCaptions;
+    std::vector<std::int32_t> BestCaptions;
+    int Beeps = 0;
+
+  private:
+    ColorValue fill_ = 0;
+};
+
+}  // namespace zintu::test
