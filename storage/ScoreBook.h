@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "OleDate.h"
+#include "ScoreRecord.h"
+
+namespace zintu {
+
+inline constexpr std::string_view kScoreFileName = "Zintu.scr";
+
+struct ScoreFiles {
+    std::filesystem::path AppFolder;     // holds the local Zintu.scr
+    std::filesystem::path SettingsFile;  // Zintu.ini, whose first line names the shared folder
+};
+
+struct LoadedScores {
+    ScoreTable Table;
+    std::filesystem::path SharedScoreDir;  // empty when no shared copy took part
+};
+
+// Reads the shared copy (when the settings name one) and the local copy, creating missing
+// ones blank; when the shared copy holds scored entries, the merged table is written to the
+// shared copy and then to the local one.
+LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now);
+
+// The place, 1 to 10, that a score takes below every entry with the same points; 0 for none.
+int FindRank(const ScoreTable& table, std::int32_t score);
+
+// The answer to the name prompt cut or padded with blanks to the 18 characters of a name.
+std::u32string FitName(std::u32string_view answer);
+bool IsAcceptableName(std::u32string_view fittedName);
+
+// Moves the entries from rank on down by one place, dropping the last one.
+void InsertRecord(ScoreTable& table, int rank, const ScoreRecord& record);
+
+// Merges once more with the files as they are now, so that entries stored elsewhere while the
+// player typed a name are not overwritten, inserts the entry where it still has a place, and
+// writes the local copy and then the shared one. Returns the table as written.
+LoadedScores StoreRecord(const ScoreFiles& files, const ScoreRecord& entry, const OleDateTime& now);
+
+}  // namespace zintu
