@@ -1,0 +1,83 @@
+#include "frmAbout.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "ClassicFont.h"
+#include "FixedDialog.h"
+#include "ProgramIcon.h"
+#include "Twips.h"
+
+namespace zintu {
+namespace {
+
+QLabel* AddLabel(QDialog* dialog, const QString& name, const QString& text, const QRect& rect) {
+    auto* label = new QLabel(text, dialog);
+    label->setObjectName(name);
+    label->setGeometry(rect);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QPushButton* AddOkButton(QDialog* dialog) {
+    auto* button = new QPushButton(QStringLiteral("OK"), dialog);
+    button->setObjectName(QStringLiteral("Command1"));
+    button->setGeometry(TwipsRect(1620, 2760, 1095, 375));
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
+    return button;
+}
+
+QLabel* AddPicture(QDialog* dialog) {
+    QLabel* picture =
+        AddLabel(dialog, QStringLiteral("Picture1"), {}, TwipsRect(360, 240, 480, 480));
+    picture->setPixmap(ProgramIcon().pixmap(QSize(32, 32), dialog->devicePixelRatioF()));
+    return picture;
+}
+
+QLabel* AddThanks(QDialog* dialog) {
+    // QLabel breaks rows only at line feeds.
+    QString shown = ThanksText();
+    shown.replace(QChar(u'\r'), QChar(u'\n'));
+    QLabel* thanks =
+        AddLabel(dialog, QStringLiteral("Label4"), shown, TwipsRect(240, 1680, 3855, 900));
+    thanks->setWordWrap(true);
+    thanks->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    thanks->setLineWidth(1);
+    return thanks;
+}
+
+}  // namespace
+
+QString ThanksText() {
+    const QChar cr(u'\r');
+    return QStringLiteral("Спасибо всем моим тестерам, а особенно") + cr +
+           QStringLiteral("всем, кто играл первым") + cr + QStringLiteral("и") + cr +
+           QStringLiteral("всем, кто нашёл ошибки");
+}
+
+frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
+    SetUpFixedDialog(this, QStringLiteral("frmAbout"), QStringLiteral("О программе"), 4335, 3270);
+
+    QPushButton* ok = AddOkButton(this);
+    QLabel* picture = AddPicture(this);
+    QLabel* title = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Zintu"),
+                             TwipsRect(960, 120, 3135, 495));
+    title->setFont(ClassicFont(13.5, true));
+    QLabel* author = AddLabel(this, QStringLiteral("Label2"),
+                              QStringLiteral("Проект Zintu, zintu@project.invalid"),
+                              TwipsRect(120, 1200, 4095, 255));
+    QLabel* version =
+        AddLabel(this, QStringLiteral("Label3"), QStringLiteral("Версия  3.1  от  22.11.2000"),
+                 TwipsRect(960, 720, 3135, 375));
+    QLabel* thanks = AddThanks(this);
+
+    setTabOrder(ok, picture);
+    setTabOrder(picture, title);
+    setTabOrder(title, author);
+    setTabOrder(author, version);
+    setTabOrder(version, thanks);
+    ok->setFocus();
+}
+
+}  // namespace zintu
