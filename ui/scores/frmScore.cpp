@@ -1,0 +1,176 @@
+#include "frmScore.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <array>
+
+#include "ClassicFont.h"
+#include "FixedDialog.h"
+#include "Twips.h"
+
+namespace zintu {
+namespace {
+
+constexpr std::array<int, 4> kColumnTwips{322, 2060, 1000, 1030};
+const std::array<Qt::Alignment, 4> kBodyAlignments{
+    Qt::AlignRight | Qt::AlignVCenter, Qt::AlignLeft | Qt::AlignVCenter,
+    Qt::AlignRight | Qt::AlignVCenter, Qt::AlignCenter};
+constexpr int kNameColumn = 1;
+constexpr int kBodyRows = 10;
+constexpr int kBodyRowTwips = 240;
+constexpr int kHeaderLeft = 127, kHeaderTop = 120, kGridWidth = 4500, kHeaderHeight = 375;
+// The body hangs from the bottom edge of the header so the two read as one table.
+constexpr int kBodyLeft = 120, kBodyTop = kHeaderTop + kHeaderHeight, kBodyHeight = 2490;
+
+// Cell colours follow the old grid control: the part of a grid not covered by cells is
+// dark grey, cell borders light grey.
+void PaintCells(QTableWidget* grid, QPalette::ColorRole background, QPalette::ColorRole text) {
+    QPalette colours = grid->palette();
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            grid->item(row, column)->setBackground(colours.color(background));
+            grid->item(row, column)->setForeground(colours.color(text));
+        }
+    }
+    colours.setColor(QPalette::Base, QColor(0x80, 0x80, 0x80));
+    grid->setPalette(colours);
+    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: #c0c0c0; }"));
+}
+
+QTableWidget* AddGrid(QDialog* dialog, const QString& name, int rows, const QRect& rect,
+                      const QFont& font) {
+    auto* grid = new QTableWidget(rows, kColumnTwips.size(), dialog);
+    grid->setObjectName(name);
+    grid->setGeometry(rect);
+    grid->setFont(font);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
+        header->setMinimumSectionSize(0);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        grid->setColumnWidth(column, TwipsToPixels(kColumnTwips[column]));
+        for (int row = 0; row < rows; ++row) {
+            auto* item = new QTableWidgetItem();
+            item->setFlags(Qt::ItemIsEnabled);
+            grid->setItem(row, column, item);
+        }
+    }
+    return grid;
+}
+
+QTableWidget* AddHeader(QDialog* dialog) {
+    QTableWidget* header = AddGrid(dialog, QStringLiteral("Fgn"), 1,
+                                   TwipsRect(kHeaderLeft, kHeaderTop, kGridWidth, kHeaderHeight),
+                                   ClassicFont(9.75, true));
+    const std::array<QString, 4> titles{QStringLiteral("№"), QStringLiteral("Имя рекордсмена"),
+                                        QStringLiteral("Рекорд"), QStringLiteral("Дата")};
+    for (int column = 0; column < header->columnCount(); ++column) {
+        header->item(0, column)->setText(titles[column]);
+        header->item(0, column)->setTextAlignment(Qt::AlignCenter);
+    }
+    PaintCells(header, QPalette::Button, QPalette::ButtonText);
+    header->ensurePolished();  // the frame width is final only now
+    header->setRowHeight(0, header->height() - 2 * header->frameWidth());
+    return header;
+}
+
+QTableWidget* AddBody(QDialog* dialog) {
+    QTableWidget* body =
+        AddGrid(dialog, QStringLiteral("Fg1"), kBodyRows,
+                TwipsRect(kBodyLeft, kBodyTop, kGridWidth, kBodyHeight), ClassicFont(8.25));
+    body->verticalHeader()->setDefaultSectionSize(TwipsToPixels(kBodyRowTwips));
+    for (int column = 0; column < body->columnCount(); ++column) {
+        for (int row = 0; row < body->rowCount(); ++row) {
+            body->item(row, column)->setTextAlignment(kBodyAlignments[column]);
+        }
+    }
+    PaintCells(body, QPalette::Base, QPalette::Text);
+    return body;
+}
+
+QPushButton* AddCloseButton(QDialog* dialog) {
+    auto* button = new QPushButton(QStringLiteral("Закрыть"), dialog);
+    button->setObjectName(QStringLiteral("Command1"));
+    button->setGeometry(TwipsRect(3280, 3120, 1335, 375));
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
+    return button;
+}
+
+QCheckBox* AddMergeSwitch(QDialog* dialog) {
+    auto* check = new QCheckBox(QStringLiteral("Объединять имена"), dialog);
+    check->setObjectName(QStringLiteral("CheckTable"));
+    check->setGeometry(TwipsRect(120, 3160, 2055, 255));
+    check->setChecked(true);
+    return check;
+}
+
+}  // namespace
+
+frmScore::frmScore() {
+    SetUpFixedDialog(this, QStringLiteral("frmScore"), QStringLiteral("10 лучших рекордов"), 4755,
+                     3615);
+    QPushButton* close = AddCloseButton(this);
+    body_ = AddBody(this);
+    QTableWidget* header = AddHeader(this);
+    mergeNames_ = AddMergeSwitch(this);
+    connect(mergeNames_, &QCheckBox::toggled, this, &frmScore::MergeNames);
+
+    setTabOrder(close, body_);
+    setTabOrder(body_, header);
+    setTabOrder(header, mergeNames_);
+    close->setFocus();
+}
+
+int frmScore::Cols() const {
+    return body_->columnCount();
+}
+
+void frmScore::Clear() {
+    for (int row = 0; row < body_->rowCount(); ++row) {
+        for (int column = 0; column < body_->columnCount(); ++column) {
+            body_->item(row, column)->setText(QString());
+        }
+    }
+    MergeNames();
+}
+
+void frmScore::SetTextArray(int index, const QString& text) {
+    if (index < 0 || index >= body_->rowCount() * Cols()) {
+        return;
+    }
+    const int column = index % Cols();
+    body_->item(index / Cols(), column)->setText(text);
+    if (column == kNameColumn) {
+        MergeNames();
+    }
+}
+
+// Blank rows below the last entry carry no name, so they are left apart.
+void frmScore::MergeNames() {
+    body_->clearSpans();
+    if (!mergeNames_->isChecked()) {
+        return;
+    }
+    for (int top = 0; top < body_->rowCount();) {
+        const QString name = body_->item(top, kNameColumn)->text();
+        int end = top + 1;
+        while (end < body_->rowCount() && body_->item(end, kNameColumn)->text() == name) {
+            ++end;
+        }
+        if (end - top > 1 && !name.isEmpty()) {
+            body_->setSpan(top, kNameColumn, end - top, 1);
+        }
+        top = end;
+    }
+}
+
+}  // namespace zintu
