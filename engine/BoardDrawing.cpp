@@ -5,6 +5,29 @@ namespace zintu {
 void Zintu::DrawGrid() {
     surface_.FilledRectangle(10, 10, 10 + 4600, 10 + 4600);
     LoadScoreTable();
+    DrawGridLines();
+    SelCol = 0;
+    SelRow = 0;
+}
+
+void Zintu::Redraw() {
+    surface_.FilledRectangle(10, 10, 10 + 4600, 10 + 4600);
+    DrawGridLines();
+    for (int col = 0; col < kBoardSize; ++col) {
+        for (int row = 0; row < kBoardSize; ++row) {
+            if (Board[CellIndex(col, row)] == 0) {
+                continue;
+            }
+            if (col == SelCol && row == SelRow) {
+                DrawCellBox(col, row, kMarkColor);
+            }
+            PutBall(col, row, Board[CellIndex(col, row)]);
+        }
+    }
+    DrawNextColor();
+}
+
+void Zintu::DrawGridLines() {
     for (int k = 0; k <= kBoardSize; ++k) {
         const int x = kBoardOrigin + kCellSize * k;
         surface_.Line(x, kBoardOrigin, x, kBoardEnd, kGridColor);
@@ -13,8 +36,6 @@ void Zintu::DrawGrid() {
         const int y = kBoardOrigin + kCellSize * k;
         surface_.Line(kBoardOrigin, y, kBoardEnd, y, kGridColor);
     }
-    SelCol = 0;
-    SelRow = 0;
 }
 
 void Zintu::PutBall(int col, int row, ColorCode code) {

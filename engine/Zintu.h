@@ -70,6 +70,8 @@ class Zintu {
 
     // --- board drawing ---
     void DrawGrid();
+    // Draws the whole picture anew from the state, for a surface that lost it.
+    void Redraw();
     void PutBall(int col, int row, ColorCode code);
     void DrawCellBox(int col, int row, ColorValue color);
 
@@ -115,6 +117,7 @@ class Zintu {
     void RestorePosition(const SavedPosition& position);
 
   private:
+    void DrawGridLines();
     TurnOutcome MoveSelectedBall(int col, int row, const std::function<void()>& gameOver);
     void SelectBall(int col, int row);
     void DropPreviewBalls();

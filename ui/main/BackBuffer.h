@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+
+namespace zintu {
+
+// The persistent picture of the main window's client area, kept at the screen's device
+// pixel ratio. Shapes are given in twips and snapped to device pixels so that boxes and
+// lines stay crisp at every scale.
+class BackBuffer {
+  public:
+    // Discards the picture; the new one is filled with the foreground colour.
+    void Reset(QSize logicalSize, qreal pixelRatio, QColor foreground);
+    qreal PixelRatio() const { return ratio_; }
+
+    void SetFillColor(QColor color) { fill_ = color; }
+    void FilledRectangle(int x1, int y1, int x2, int y2);
+    void Line(int x1, int y1, int x2, int y2, QColor color);
+    void Box(int x, int y, int width, int height);
+    void Disc(int centreX, int centreY, int radius);
+
+    // The picture with its pixel ratio set, ready to draw at logical (0, 0).
+    QImage Image() const;
+
+  private:
+    int Device(int twips) const;
+    QRect DeviceRect(int x1, int y1, int x2, int y2) const;
+
+    QImage image_;
+    qreal ratio_ = 1.0;
+    QColor foreground_;
+    QColor fill_;
+};
+
+}  // namespace zintu

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+namespace zintu {
+
+// The program's icon in the notification area while the main window is hidden: a double
+// click brings the window back, the menu offers "Показать" and "Выход".
+class TrayIcon : public QObject {
+    Q_OBJECT
+  public:
+    TrayIcon();
+
+    // Whether the desktop has a notification area at all.
+    static bool Available();
+    void Show();
+    // Harmless when the icon is not shown.
+    void Remove();
+    bool IsShown() const;
+
+    // What the platform reports of a click on the icon.
+    void OnActivated(QSystemTrayIcon::ActivationReason reason);
+
+  signals:
+    void ShowRequested();
+    void ExitRequested();
+
+  private:
+    QMenu menu_;
+    QSystemTrayIcon icon_;
+    bool busy_ = false;  // one activation at a time
+};
+
+}  // namespace zintu

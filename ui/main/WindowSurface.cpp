@@ -1,0 +1,90 @@
+#include "WindowSurface.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <thread>
+
+#include "BackBuffer.h"
+#include "BallShape.h"
+#include "Twips.h"
+
+namespace zintu {
+
+QColor ToQColor(ColorValue color) {
+    return QColor(static_cast<int>(color & 0xffU), static_cast<int>((color >> 8U) & 0xffU),
+                  static_cast<int>((color >> 16U) & 0xffU));
+}
+
+ColorValue ToColorValue(QColor color) {
+    return Rgb(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+               static_cast<std::uint8_t>(color.blue()));
+}
+
+WindowSurface::WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball,
+                             QLabel& scoreLabel, QLabel& bestLabel)
+    : window_(window),
+      buffer_(buffer),
+      ball_(ball),
+      scoreLabel_(scoreLabel),
+      bestLabel_(bestLabel) {}
+
+void WindowSurface::SetFillColor(ColorValue color) {
+    buffer_.SetFillColor(ToQColor(color));
+}
+
+void WindowSurface::FilledRectangle(int x1, int y1, int x2, int y2) {
+    buffer_.FilledRectangle(x1, y1, x2, y2);
+    window_.update();
+}
+
+void WindowSurface::Line(int x1, int y1, int x2, int y2, ColorValue color) {
+    buffer_.Line(x1, y1, x2, y2, ToQColor(color));
+    window_.update();
+}
+
+void WindowSurface::Box(int x, int y, int width, int height) {
+    buffer_.Box(x, y, width, height);
+    window_.update();
+}
+
+void WindowSurface::Disc(int centreX, int centreY, int radius) {
+    buffer_.Disc(centreX, centreY, radius);
+    window_.update();
+}
+
+void WindowSurface::Refresh() {
+    window_.repaint();
+}
+
+void WindowSurface::PlaceBall(const BallPlacement& ball) {
+    const QRect before = ball_.isVisible() ? ball_.geometry() : QRect();
+    ball_.SetColor(ToQColor(ball.Color));
+    ball_.setGeometry(TwipsRect(ball.Left, ball.Top, ball.Width, ball.Height));
+    ball_.setVisible(ball.Visible);
+    window_.repaint(before.united(ball_.geometry()));
+}
+
+void WindowSurface::WaitFrame(std::chrono::microseconds frameTime) {
+    // Frames follow one clock so that drawing time does not add up; an animation that
+    // starts after a rest starts the clock afresh.
+    const auto now = std::chrono::steady_clock::now();
+    if (nextFrame_ + frameTime < now) {
+        nextFrame_ = now;
+    }
+    nextFrame_ += frameTime;
+    std::this_thread::sleep_until(nextFrame_);
+}
+
+void WindowSurface::Beep() {
+    QApplication::beep();
+}
+
+void WindowSurface::ShowScore(std::int32_t score) {
+    scoreLabel_.setText(QString::number(score));
+}
+
+void WindowSurface::ShowBestScore(std::int32_t bestScore) {
+    bestLabel_.setText(QString::number(bestScore));
+}
+
+}  // namespace zintu

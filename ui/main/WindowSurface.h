@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <chrono>
+
+#include "DrawingSurface.h"
+
+class QLabel;
+class QWidget;
+
+namespace zintu {
+
+class BackBuffer;
+class BallShape;
+
+QColor ToQColor(ColorValue color);
+ColorValue ToColorValue(QColor color);
+
+// The game's drawing surface on the main window: shapes go to the back buffer, frames are
+// presented with an immediate repaint and paced by the clock, not by drawing speed.
+class WindowSurface : public DrawingSurface {
+  public:
+    WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball, QLabel& scoreLabel,
+                  QLabel& bestLabel);
+
+    void SetFillColor(ColorValue color) override;
+    void FilledRectangle(int x1, int y1, int x2, int y2) override;
+    void Line(int x1, int y1, int x2, int y2, ColorValue color) override;
+    void Box(int x, int y, int width, int height) override;
+    void Disc(int centreX, int centreY, int radius) override;
+    void Refresh() override;
+    void PlaceBall(const BallPlacement& ball) override;
+    void WaitFrame(std::chrono::microseconds frameTime) override;
+    void Beep() override;
+    void ShowScore(std::int32_t score) override;
+    void ShowBestScore(std::int32_t bestScore) override;
+
+  private:
+    QWidget& window_;
+    BackBuffer& buffer_;
+    BallShape& ball_;
+    QLabel& scoreLabel_;
+    QLabel& bestLabel_;
+    std::chrono::steady_clock::time_point nextFrame_{};
+};
+
+}  // namespace zintu

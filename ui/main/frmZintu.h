@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "BackBuffer.h"
+#include "ScoreBook.h"
+
+class QLabel;
+class QPushButton;
+
+namespace zintu {
+
+class BallShape;
+class TrayIcon;
+class WindowSurface;
+class Zintu;
+class frmScore;
+
+// The main window: the board drawn by the game module, the score labels and the command
+// buttons. Creating it sets up the first game and reads the slide step.
+class frmZintu : public QWidget {
+    Q_OBJECT
+  public:
+    // `arguments` is the program's command line after its own name, as one string.
+    frmZintu(ScoreFiles scoreFiles, const QString& arguments);
+    ~frmZintu() override;
+
+    Zintu& Game() { return *game_; }
+    void ShowCentred();
+
+    // New game: a clock-seeded RandomSeed, then the whole set-up.
+    void Form_Initialize();
+    void Form_Load(const QString& arguments);
+    // A mouse release at (x, y) twips; button 1 left, 2 right, 4 middle.
+    void Form_MouseUp(int button, double x, double y);
+    // Index of a cell of the high-score grid, wrapping at 16 bits.
+    std::int16_t Fgi(std::int16_t row, std::int16_t col);
+    void HideToTray();
+    void RemoveTrayIcon();
+
+    void cmdHide_Click();
+    void cmdExit_Click();
+    void cmdNew_Click();
+    void cmdScore_Click();
+    void cmdRead_Click();
+    void cmdWrite_Click();
+    void Command1_Click();
+
+    float RandomSeed = 0;  // seed of the current game
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class BusyScope;
+
+    void CreateControls();
+    QPushButton* AddButton(const char* name, const QString& caption, const QString& tip, int top,
+                           void (frmZintu::*handler)());
+    void GameOver();
+    void RestoreFromTray();
+    void RebuildBackBuffer();
+    frmScore& ScoreWindow();
+    QString AppFolderText() const;
+
+    BackBuffer buffer_;
+    QColor boardColor_;
+    QPushButton* cmdHide_ = nullptr;
+    QLabel* lblNew_ = nullptr;
+    QLabel* lblScore_ = nullptr;
+    BallShape* ball_ = nullptr;
+    std::unique_ptr<WindowSurface> surface_;
+    std::unique_ptr<Zintu> game_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<frmScore> scoreWindow_;
+    int busy_ = 0;  // handlers running; a close waits for them
+    bool closeRequested_ = false;
+};
+
+// The board's background and drawing colour: the platform's face colour, or a light grey
+// where that is too dark for the near-black grid.
+QColor BoardColor(const QPalette& palette);
+
+// A message composed with carriage returns alone, as a dialog shows it.
+QString DisplayText(const std::string& composed);
+
+}  // namespace zintu

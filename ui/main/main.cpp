@@ -1,0 +1,23 @@
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "AppFolder.h"
+#include "PathText.h"
+#include "frmZintu.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Zintu");
+    // The main window ends the program itself, also while it is hidden in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const std::filesystem::path appFolder = zintu::ChooseAppFolder(
+        zintu::ToPath(QCoreApplication::applicationDirPath()),
+        zintu::ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    const QString arguments = QCoreApplication::arguments().mid(1).join(' ');
+
+    zintu::frmZintu window({appFolder, "Zintu.ini"}, arguments);
+    window.ShowCentred();
+    return QApplication::exec();
+}
