@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <compare>
+#include <cstddef>
+#include <iterator>
 #include <vector>
 
 #include "ScoreFile.h"

@@ -1,10 +1,10 @@
 #include "Settings.h"
 
-#include <algorithm>
 #include <array>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Cp1251.h"
 
@@ -95,7 +95,8 @@ void AppendSeparator(std::u32string& name, PathStyle style) {
 
 std::filesystem::path SharedScoreDirFromSettings(std::string_view fileBytes, PathStyle style) {
     const std::string_view line = FirstLine(fileBytes);
-    std::u32string name = DecodeUtf8(line).value_or(DecodeCp1251(line));
+    std::optional<std::u32string> utf8 = DecodeUtf8(line);
+    std::u32string name = utf8 ? std::move(*utf8) : DecodeCp1251(line);
     if (NamesNoFolder(name)) {
         return {};
     }

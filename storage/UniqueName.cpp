@@ -15,9 +15,12 @@ std::filesystem::path UniqueSiblingPath(const std::filesystem::path& target) {
     const std::uint64_t tag =
         (std::uint64_t{device()} << 32 | device()) ^ static_cast<std::uint64_t>(clock);
     std::array<char, 16> digits{};
-    const auto end = std::to_chars(digits.begin(), digits.end(), tag, 16).ptr;
-    std::string name = "." + target.filename().string() + "." + std::string(digits.begin(), end);
-    return target.parent_path() / (name + ".tmp");
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), tag, 16).ptr;
+    // Built as a path, not a narrow string, so any file name survives on every platform.
+    std::filesystem::path name = ".";
+    name += target.filename();
+    name += "." + std::string(digits.data(), end) + ".tmp";
+    return target.parent_path() / name;
 }
 
 }  // namespace zintu
