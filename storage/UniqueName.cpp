@@ -19,7 +19,9 @@ std::filesystem::path UniqueSiblingPath(const std::filesystem::path& target) {
     // Built as a path, not a narrow string, so any file name survives on every platform.
     std::filesystem::path name = ".";
     name += target.filename();
-    name += "." + std::string(digits.data(), end) + ".tmp";
+    name += ".";
+    name += std::string(digits.data(), end);
+    name += ".tmp";
     return target.parent_path() / name;
 }
 

@@ -43,6 +43,24 @@ TEST_F(Drawing, PreviewDiscsStandLeftToRightInDropOrder) {
                                                   {Kind::Disc, 5730, 250, 150, 0, 0xff0000}}));
 }
 
+TEST_F(Drawing, RedrawRebuildsThePictureFromTheState) {
+    game.Board[CellIndex(2, 3)] = 1;
+    game.Board[CellIndex(7, 0)] = 4;
+    game.SelCol = 7;
+    game.SelRow = 0;
+    game.NextColors = {0, 2, 2, 2};
+    game.Redraw();
+    const auto& shapes = surface.Shapes;
+    ASSERT_EQ(shapes.size(), 1u + 20u + 2u + 1u + 3u);
+    EXPECT_EQ(shapes[0].kind, Kind::FilledRectangle);
+    EXPECT_EQ(shapes[21], (Shape{Kind::Disc, 1350, 1850, 150, 0, 0x0000ff}));
+    EXPECT_EQ(shapes[22], (Shape{Kind::Box, 3615, 115, 470, 470, 0})) << "the selection mark";
+    EXPECT_EQ(shapes[23], (Shape{Kind::Disc, 3850, 350, 150, 0, 0xff0000}));
+    EXPECT_EQ(shapes[24], (Shape{Kind::Disc, 5030, 250, 150, 0, 0x00ff00}));
+    EXPECT_TRUE(surface.BestCaptions.empty()) << "a redraw reloads no scores";
+    EXPECT_EQ(game.SelCol, 7) << "nor touches the selection";
+}
+
 TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
     for (int col = 2; col < 7; ++col)
         game.Board[CellIndex(col, 8)] = 3;

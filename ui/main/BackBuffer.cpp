@@ -57,8 +57,9 @@ void BackBuffer::Disc(int centreX, int centreY, int radius) {
     const qreal scale = ratio_ / kTwipsPerPixel;
     const QPointF centre(centreX * scale, centreY * scale);
     const qreal r = radius * scale;
+    // Not antialiased: the board is drawn over and over, and a disc in the face colour must
+    // erase the one beneath to the last pixel.
     QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(foreground_, std::max<qreal>(1.0, std::round(ratio_))));
     painter.setBrush(fill_);
     painter.drawEllipse(centre, r, r);

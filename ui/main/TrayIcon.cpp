@@ -4,7 +4,7 @@
 
 namespace zintu {
 
-TrayIcon::TrayIcon() {
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     menu_.setObjectName("mnuPopMenu");
     menu_.setTitle("Menu");
     QAction* show = menu_.addAction("Показать", this, &TrayIcon::ShowRequested);

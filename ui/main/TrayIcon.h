@@ -11,7 +11,7 @@ namespace zintu {
 class TrayIcon : public QObject {
     Q_OBJECT
   public:
-    TrayIcon();
+    explicit TrayIcon(QObject* parent);
 
     // Whether the desktop has a notification area at all.
     static bool Available();
@@ -19,6 +19,7 @@ class TrayIcon : public QObject {
     // Harmless when the icon is not shown.
     void Remove();
     bool IsShown() const;
+    QMenu& Menu() { return menu_; }
 
     // What the platform reports of a click on the icon.
     void OnActivated(QSystemTrayIcon::ActivationReason reason);

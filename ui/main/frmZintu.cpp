@@ -90,9 +90,9 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments) {
     CreateControls();
     surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_);
     game_ = std::make_unique<Zintu>(*surface_, std::move(scoreFiles));
-    tray_ = std::make_unique<TrayIcon>();
-    connect(tray_.get(), &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
-    connect(tray_.get(), &TrayIcon::ExitRequested, this, &QWidget::close);
+    tray_ = new TrayIcon(this);
+    connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
+    connect(tray_, &TrayIcon::ExitRequested, this, &QWidget::close);
     Form_Initialize();
     Form_Load(arguments);
 }

@@ -75,7 +75,7 @@ class frmZintu : public QWidget {
     BallShape* ball_ = nullptr;
     std::unique_ptr<WindowSurface> surface_;
     std::unique_ptr<Zintu> game_;
-    std::unique_ptr<TrayIcon> tray_;
+    TrayIcon* tray_ = nullptr;
     std::unique_ptr<frmScore> scoreWindow_;
     int busy_ = 0;  // handlers running; a close waits for them
     bool closeRequested_ = false;

@@ -1,0 +1,141 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "Zintu.h"
+
+namespace zintu {
+namespace {
+
+// Draws nothing and waits for nothing, so only the rules are measured.
+class NullSurface : public DrawingSurface {
+  public:
+    void SetFillColor(ColorValue) override {}
+    void FilledRectangle(int, int, int, int) override {}
+    void Line(int, int, int, int, ColorValue) override {}
+    void Box(int, int, int, int) override {}
+    void Disc(int, int, int) override {}
+    void Refresh() override {}
+    void PlaceBall(const BallPlacement&) override {}
+    void WaitFrame(std::chrono::microseconds) override {}
+    void Beep() override {}
+    void ShowScore(std::int32_t) override {}
+    void ShowBestScore(std::int32_t) override {}
+};
+
+class Bench {
+  public:
+    Bench()
+        : folder_(std::filesystem::temp_directory_path() / "zintu-bench"),
+          game(surface_, {folder_, folder_ / "Zintu.ini"}) {
+        std::filesystem::create_directories(folder_);
+        game.NewGame(0.5f, 0xc0c0c0);
+    }
+
+  private:
+    NullSurface surface_;
+    std::filesystem::path folder_;
+
+  public:
+    Zintu game;
+};
+
+// Every third cell holds a ball, in a pattern without runs.
+void Crowd(Zintu& game) {
+    for (int i = 0; i < 81; ++i) {
+        game.Board[i] = i % 3 == 0 ? static_cast<ColorCode>(i % 7 + 1) : 0;
+    }
+}
+
+void FindPathEmpty(benchmark::State& state) {
+    Bench bench;
+    bench.game.Board.fill(0);
+    bench.game.Board[0] = 1;
+    bench.game.SelCol = 0;
+    bench.game.SelRow = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(bench.game.FindPath(8, 8));
+    }
+}
+BENCHMARK(FindPathEmpty);
+
+void FindPathCrowded(benchmark::State& state) {
+    Bench bench;
+    Crowd(bench.game);
+    bench.game.SelCol = 0;
+    bench.game.SelRow = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(bench.game.FindPath(8, 7));
+    }
+}
+BENCHMARK(FindPathCrowded);
+
+void CheckRunsWithoutRun(benchmark::State& state) {
+    Bench bench;
+    Crowd(bench.game);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(bench.game.CheckRuns(3, 3, bench.game.Board[CellIndex(3, 3)]));
+    }
+}
+BENCHMARK(CheckRunsWithoutRun);
+
+void CheckRunsWithRun(benchmark::State& state) {
+    Bench bench;
+    bench.game.Board.fill(0);
+    for (auto _ : state) {
+        for (int col = 0; col < 5; ++col)
+            bench.game.Board[CellIndex(col, 4)] = 2;
+        benchmark::DoNotOptimize(bench.game.CheckRuns(2, 4, 2));
+    }
+}
+BENCHMARK(CheckRunsWithRun);
+
+// One player's move from the first ball to the first reachable empty cell, with the drops,
+// the new preview and, at game over, a new game.
+void WholeTurn(benchmark::State& state) {
+    Bench bench;
+    Zintu& game = bench.game;
+    for (auto _ : state) {
+        const auto ball = std::find_if(game.Board.begin(), game.Board.end(),
+                                       [](std::int16_t code) { return code > 0; });
+        const int from = static_cast<int>(ball - game.Board.begin());
+        game.ReleaseOnBoard(350 + 500 * (from % 9), 350 + 500 * (from / 9), [] {});
+        for (int to = 0; to < 81; ++to) {
+            if (game.Board[to] == 0 && game.FindPath(to % 9, to / 9)) {
+                game.ReleaseOnBoard(350 + 500 * (to % 9), 350 + 500 * (to / 9),
+                                    [&game] { game.NewGame(0.5f, 0xc0c0c0); });
+                break;
+            }
+        }
+        if (game.SelCol >= 0) {  // the ball was stuck: start again
+            game.NewGame(0.25f, 0xc0c0c0);
+        }
+    }
+}
+BENCHMARK(WholeTurn);
+
+void SkipAhead(benchmark::State& state) {
+    RandomGenerator generator;
+    for (auto _ : state) {
+        generator.Reset();
+        generator.Seed(0.5f);
+        generator.Skip(static_cast<std::uint64_t>(state.range(0)));
+        benchmark::DoNotOptimize(generator);
+    }
+}
+BENCHMARK(SkipAhead)->Arg(1'000)->Arg(1'000'000)->Arg(1'000'000'000);
+
+void Replay(benchmark::State& state) {
+    RandomGenerator generator;
+    for (auto _ : state) {
+        generator.Reset();
+        generator.Seed(0.5f);
+        for (std::int64_t i = 0; i < state.range(0); ++i) {
+            benchmark::DoNotOptimize(generator.Next());
+        }
+    }
+}
+BENCHMARK(Replay)->Arg(1'000)->Arg(1'000'000)->Arg(1'000'000'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zintu

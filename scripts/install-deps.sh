@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Zintu needs that are not there yet.
+#   install-deps.sh          to build and play
+#   install-deps.sh --test   also what the tests, fuzzers and benchmarks need
+set -euo pipefail
+
+packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+               xvfb xdotool x11-apps x11-utils imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
