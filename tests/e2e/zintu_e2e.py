@@ -212,6 +212,7 @@ class Session:
         self.display = None
         self.env = None
         self.folder_count = 0
+        self.logs = []  # output of every program run of the current scenario
 
     def __enter__(self):
         self._start_xvfb()
@@ -346,7 +347,9 @@ class Zintu:
         self.exe = self.folder / "zintu"
         shutil.copy2(session.exe, self.exe)
         self.workdir = workdir or self.folder
-        with open(self.folder / "zintu.log", "wb") as log:
+        log_path = self.folder / "zintu.log"
+        session.logs.append(log_path)
+        with open(log_path, "wb") as log:
             self.proc = spawn([str(self.exe), *args], cwd=self.workdir, env=session.env,
                               stdout=log, stderr=subprocess.STDOUT)
         self.window = session.wait_window("Zintu", pid=self.proc.pid)
@@ -425,6 +428,8 @@ class Zintu:
 
     def close_and_wait(self, timeout=5):
         """Closes the window as a window manager would; returns the exit status."""
+        # A tooltip popping up under a resting pointer is no dialog: park the pointer.
+        self.s.xdotool("mousemove", 0, 0)
         before = set(self.s.visible_windows())
         send_wm_delete(self.s.display, self.window)
         deadline = time.monotonic() + timeout
@@ -603,6 +608,12 @@ def scenario_turn(s):
     img = app.settled(held_click_done,
                       f"the move {start}->{target} and then the mark on {other}", timeout=10)
     check(app.board(img)[other] == board[other], f"the ball on {other} changed colour")
+
+    app.press("Сброс")  # a score of 0 earns no place: a new game at once, no name prompt
+    img = app.settled(lambda i: len(balls(app.board(i))) == 5 and not app.marked(i),
+                      "a new game of five balls after Сброс")
+    check_board_read(app.board(img))
+    check(s.visible_windows(pid=app.proc.pid) == [app.window], "Сброс opened a window")
     check(app.close_and_wait() == 0, "zintu did not exit with status 0")
 
 
@@ -719,7 +730,9 @@ def scenario_positions(s):
     _, start, target = legal[0]
     after_move = play_move(app, saved, start, target)
 
-    # Opening puts the saved board back; the same move then brings the same new balls.
+    # Opening puts the saved board back, unselected; the same move then brings the same
+    # new balls.
+    app.select(sorted(balls(after_move))[0])
     app.press("Открыть")
     s.type_path(s.wait_window(OPEN_TITLE), path)
     img = app.settled(lambda i: app.board(i) == saved,
@@ -851,6 +864,9 @@ def main():
     with Session(args.exe.resolve(), args.shots) as session:
         for name, scenario in GROUPS[args.group]:
             started = time.monotonic()
+            session.logs = []
+            if args.shots:
+                (args.shots / f"e2e-{args.group}-{name}.png").unlink(missing_ok=True)
             try:
                 scenario(session)
                 print(f"ok   {args.group}/{name} ({time.monotonic() - started:.1f} s)")
@@ -861,6 +877,10 @@ def main():
                 print(f"FAIL {args.group}/{name} ({time.monotonic() - started:.1f} s): {detail}")
                 if shot:
                     print(f"     screenshot: {shot}")
+                for log in session.logs:
+                    text = log.read_text(errors="replace").strip() if log.exists() else ""
+                    if text:
+                        print(f"     output of {log.parent.name}/zintu:\n{text[-2000:]}")
             finally:
                 for proc in list(_children):
                     if proc is not session.xvfb:

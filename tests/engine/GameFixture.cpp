@@ -40,6 +40,16 @@ std::string GameFixture::BoardPicture() const {
     return picture;
 }
 
+std::string GameFixture::FullBoardWithoutRuns() {
+    std::string picture;
+    for (int row = 0; row < kBoardSize; ++row) {
+        for (int col = 0; col < kBoardSize; ++col) {
+            picture += kCodes[(col + 2 * row) % kColorCount + 1];
+        }
+    }
+    return picture;
+}
+
 std::filesystem::path GameFixture::MakeFolder() {
     static std::atomic<int> counter{0};
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

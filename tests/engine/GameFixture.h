@@ -27,6 +27,8 @@ class GameFixture : public ::testing::Test {
     void SetBoard(const std::string& picture);
     std::string BoardPicture() const;
     static Grid ParseGrid(const std::string& picture);
+    // Balls everywhere, no two neighbours in any direction of one colour: no runs.
+    static std::string FullBoardWithoutRuns();
 
     RecordingSurface surface;
 

@@ -7,17 +7,6 @@ namespace {
 
 using Placement = GameFixture;
 
-// Balls everywhere, no two neighbours (in any of the four directions) of one colour.
-std::string FullBoardWithoutRuns() {
-    std::string picture;
-    for (int row = 0; row < 9; ++row) {
-        for (int col = 0; col < 9; ++col) {
-            picture += ".RGYBMCW"[(col + 2 * row) % 7 + 1];
-        }
-    }
-    return picture;
-}
-
 TEST_F(Placement, RandomColorIsOneToSevenAndCountsEachDraw) {
     game.Generator.Reset();
     game.Generator.Seed(0.5f);

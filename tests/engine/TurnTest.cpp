@@ -22,16 +22,6 @@ std::string OneBallAtTopLeft(char colour) {
     return picture.replace(0, 1, 1, colour);
 }
 
-std::string FullBoardWithoutRuns() {
-    std::string picture;
-    for (int row = 0; row < 9; ++row) {
-        for (int col = 0; col < 9; ++col) {
-            picture += ".RGYBMCW"[(col + 2 * row) % 7 + 1];
-        }
-    }
-    return picture;
-}
-
 TEST_F(Turn, SelectingMovesTheMarkAndClickingTheSelectedBallKeepsIt) {
     SetBoard(OneBallAtTopLeft('R'));
     game.Board[CellIndex(4, 2)] = 3;

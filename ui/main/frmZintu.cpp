@@ -168,7 +168,6 @@ void frmZintu::ShowCentred() {
 void frmZintu::Form_Initialize() {
     game_->Generator.SeedFromClock();
     RandomSeed = game_->Generator.Next();
-    boardColor_ = BoardColor(palette());
     game_->NewGame(RandomSeed, ToColorValue(boardColor_));
 }
 
