@@ -810,6 +810,7 @@ def scenario_hide(s):
     s.xdotool("mousemove", "--window", app.window, x, y, "mousedown", 3, "mouseup", 3)
     check_not_stranded(app, board, "a right click on a ball")
     check(not app.marked(app.grab()), "a right click selected a ball")
+    app.select(sorted(balls(board))[-1])  # and the board still takes the left button
     check(app.close_and_wait() == 0, "zintu did not exit with status 0 after hiding")
 
 
