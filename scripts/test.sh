@@ -13,4 +13,5 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DZINTU_BUILD_FUZZERS=ON -DZINTU_BUILD_UI=OFF \
     -DZINTU_BUILD_TESTS=OFF
 cmake --build build/fuzz
-ctest --test-dir build/fuzz --output-on-failure
+# -V shows each fuzzer's count of executions.
+ctest --test-dir build/fuzz -V --output-on-failure
