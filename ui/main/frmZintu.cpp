@@ -56,7 +56,7 @@ class frmZintu::BusyScope {
     explicit BusyScope(frmZintu& window) : window_(window) { ++window_.busy_; }
     ~BusyScope() {
         if (--window_.busy_ == 0 && window_.closeRequested_) {
-            QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(&window_, "close", Qt::QueuedConnection);
         }
     }
     BusyScope(const BusyScope&) = delete;
