@@ -3,7 +3,7 @@
 namespace zintu {
 
 void Zintu::DrawGrid() {
-    surface_.FilledRectangle(10, 10, 10 + 4600, 10 + 4600);
+    ClearBoardArea();
     LoadScoreTable();
     DrawGridLines();
     SelCol = 0;
@@ -11,7 +11,7 @@ void Zintu::DrawGrid() {
 }
 
 void Zintu::Redraw() {
-    surface_.FilledRectangle(10, 10, 10 + 4600, 10 + 4600);
+    ClearBoardArea();
     DrawGridLines();
     for (int col = 0; col < kBoardSize; ++col) {
         for (int row = 0; row < kBoardSize; ++row) {
@@ -25,6 +25,11 @@ void Zintu::Redraw() {
         }
     }
     DrawNextColor();
+}
+
+// Wipes every ball, box and grid line in the foreground colour.
+void Zintu::ClearBoardArea() {
+    surface_.FilledRectangle(10, 10, 10 + 4600, 10 + 4600);
 }
 
 void Zintu::DrawGridLines() {

@@ -117,6 +117,7 @@ class Zintu {
     void RestorePosition(const SavedPosition& position);
 
   private:
+    void ClearBoardArea();
     void DrawGridLines();
     TurnOutcome MoveSelectedBall(int col, int row, const std::function<void()>& gameOver);
     void SelectBall(int col, int row);

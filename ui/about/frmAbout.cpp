@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "ClassicFont.h"
+#include "DisplayText.h"
 #include "FixedDialog.h"
 #include "ProgramIcon.h"
 #include "Twips.h"
@@ -19,15 +20,6 @@ QLabel* AddLabel(QDialog* dialog, const QString& name, const QString& text, cons
     return label;
 }
 
-QPushButton* AddOkButton(QDialog* dialog) {
-    auto* button = new QPushButton(QStringLiteral("OK"), dialog);
-    button->setObjectName(QStringLiteral("Command1"));
-    button->setGeometry(TwipsRect(1620, 2760, 1095, 375));
-    button->setDefault(true);
-    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
-    return button;
-}
-
 QLabel* AddPicture(QDialog* dialog) {
     QLabel* picture =
         AddLabel(dialog, QStringLiteral("Picture1"), {}, TwipsRect(360, 240, 480, 480));
@@ -36,11 +28,8 @@ QLabel* AddPicture(QDialog* dialog) {
 }
 
 QLabel* AddThanks(QDialog* dialog) {
-    // QLabel breaks rows only at line feeds.
-    QString shown = ThanksText();
-    shown.replace(QChar(u'\r'), QChar(u'\n'));
-    QLabel* thanks =
-        AddLabel(dialog, QStringLiteral("Label4"), shown, TwipsRect(240, 1680, 3855, 900));
+    QLabel* thanks = AddLabel(dialog, QStringLiteral("Label4"), DisplayText(ThanksText()),
+                              TwipsRect(240, 1680, 3855, 900));
     thanks->setWordWrap(true);
     thanks->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     thanks->setLineWidth(1);
@@ -59,7 +48,7 @@ QString ThanksText() {
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     SetUpFixedDialog(this, QStringLiteral("frmAbout"), QStringLiteral("О программе"), 4335, 3270);
 
-    QPushButton* ok = AddOkButton(this);
+    QPushButton* ok = AddDefaultButton(this, QStringLiteral("OK"), 1620, 2760, 1095, 375);
     QLabel* picture = AddPicture(this);
     QLabel* title = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Zintu"),
                              TwipsRect(960, 120, 3135, 495));

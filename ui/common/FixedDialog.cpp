@@ -1,6 +1,7 @@
 #include "FixedDialog.h"
 
 #include <QDialog>
+#include <QPushButton>
 
 #include "ClassicFont.h"
 #include "ProgramIcon.h"
@@ -20,6 +21,16 @@ void SetUpFixedDialog(QDialog* dialog, const QString& name, const QString& capti
     // The controls were laid out for this font; the platform's larger one would clip.
     dialog->setFont(ClassicFont(8.25));
     dialog->setWindowModality(Qt::ApplicationModal);
+}
+
+QPushButton* AddDefaultButton(QDialog* dialog, const QString& caption, int left, int top, int width,
+                              int height) {
+    auto* button = new QPushButton(caption, dialog);
+    button->setObjectName(QStringLiteral("Command1"));
+    button->setGeometry(TwipsRect(left, top, width, height));
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
+    return button;
 }
 
 }  // namespace zintu

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QPushButton;
 
 namespace zintu {
 
@@ -11,5 +12,9 @@ namespace zintu {
 // font, and application modality.
 void SetUpFixedDialog(QDialog* dialog, const QString& name, const QString& caption, int widthTwips,
                       int heightTwips);
+
+// The dialog's default button "Command1" at a twips rectangle; pressing it accepts.
+QPushButton* AddDefaultButton(QDialog* dialog, const QString& caption, int left, int top, int width,
+                              int height);
 
 }  // namespace zintu

@@ -12,6 +12,7 @@
 
 #include "BallShape.h"
 #include "ClassicFont.h"
+#include "DisplayText.h"
 #include "MoveStep.h"
 #include "PathText.h"
 #include "PositionFile.h"
@@ -69,10 +70,6 @@ class frmZintu::BusyScope {
 QColor BoardColor(const QPalette& palette) {
     const QColor face = palette.color(QPalette::Button);
     return face.lightness() < 128 ? QColor(192, 192, 192) : face;
-}
-
-QString DisplayText(const std::string& composed) {
-    return QString::fromStdString(composed).replace(QChar('\r'), QChar('\n'));
 }
 
 frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments) {
@@ -185,7 +182,8 @@ void frmZintu::Form_MouseUp(int button, double x, double y) {
 }
 
 void frmZintu::GameOver() {
-    QMessageBox box(QMessageBox::Information, "Zintu", DisplayText(GameOverText(game_->Score)),
+    QMessageBox box(QMessageBox::Information, "Zintu",
+                    DisplayText(QString::fromStdString(GameOverText(game_->Score))),
                     QMessageBox::Ok, this);
     box.exec();
     EnterRecord(*game_, this);

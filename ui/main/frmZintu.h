@@ -85,7 +85,4 @@ class frmZintu : public QWidget {
 // where that is too dark for the near-black grid.
 QColor BoardColor(const QPalette& palette);
 
-// A message composed with carriage returns alone, as a dialog shows it.
-QString DisplayText(const std::string& composed);
-
 }  // namespace zintu

@@ -96,15 +96,6 @@ QTableWidget* AddBody(QDialog* dialog) {
     return body;
 }
 
-QPushButton* AddCloseButton(QDialog* dialog) {
-    auto* button = new QPushButton(QStringLiteral("Закрыть"), dialog);
-    button->setObjectName(QStringLiteral("Command1"));
-    button->setGeometry(TwipsRect(3280, 3120, 1335, 375));
-    button->setDefault(true);
-    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
-    return button;
-}
-
 QCheckBox* AddMergeSwitch(QDialog* dialog) {
     auto* check = new QCheckBox(QStringLiteral("Объединять имена"), dialog);
     check->setObjectName(QStringLiteral("CheckTable"));
@@ -118,7 +109,7 @@ QCheckBox* AddMergeSwitch(QDialog* dialog) {
 frmScore::frmScore() {
     SetUpFixedDialog(this, QStringLiteral("frmScore"), QStringLiteral("10 лучших рекордов"), 4755,
                      3615);
-    QPushButton* close = AddCloseButton(this);
+    QPushButton* close = AddDefaultButton(this, QStringLiteral("Закрыть"), 3280, 3120, 1335, 375);
     body_ = AddBody(this);
     QTableWidget* header = AddHeader(this);
     mergeNames_ = AddMergeSwitch(this);
