@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zintu needs that are not there yet.
 #   install-deps.sh          to build and play
-#   install-deps.sh --test   also what the tests, fuzzers and benchmarks need
+#   install-deps.sh --test   also what the tests, fuzzers and benchmarks need, Windows ones included
+#   install-deps.sh --package  also what building the Debian package needs
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xdotool x11-apps x11-utils imagemagick python3)
+               xvfb xdotool x11-apps x11-utils imagemagick python3
+               desktop-file-utils appstream
+               g++-mingw-w64-x86-64-posix googletest wine wine64)
+elif [[ "${1:-}" == "--package" ]]; then
+    packages+=(dpkg-dev file lintian)
 fi
 
 missing=()
