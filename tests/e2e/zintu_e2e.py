@@ -2,7 +2,8 @@
 """Plays the built zintu executable on a private Xvfb server and checks pixels and files.
 
 Usage: zintu_e2e.py --exe PATH [--shots DIR] GROUP
-GROUP is one of: board, turn, scores, positions, windows.
+GROUP is one of: board, turn, scores, positions, windows, installed (PATH run where it is
+installed, not from a copy).
 
 Needs Xvfb, xdotool, xwd, xwininfo, xprop and ImageMagick's import (screenshots of failures).
 """
@@ -339,13 +340,16 @@ class Session:
 
 
 class Zintu:
-    """One run of the program from its own folder."""
+    """One run of the program from its own folder, or in place where it is installed."""
 
-    def __init__(self, session, folder=None, workdir=None, args=()):
+    def __init__(self, session, folder=None, workdir=None, args=(), in_place=False):
         self.s = session
         self.folder = folder or session.new_folder()
-        self.exe = self.folder / "zintu"
-        shutil.copy2(session.exe, self.exe)
+        if in_place:
+            self.exe = session.exe
+        else:
+            self.exe = self.folder / "zintu"
+            shutil.copy2(session.exe, self.exe)
         self.workdir = workdir or self.folder
         log_path = self.folder / "zintu.log"
         session.logs.append(log_path)
@@ -656,6 +660,17 @@ def scenario_fresh_scores(s):
     check(score_file.read_bytes() == data, "closing the window rewrote Zintu.scr")
 
 
+def scenario_installed_scores(s):
+    app = Zintu(s, in_place=True)
+    program_folder = s.exe.parent
+    score_file = Path(s.env["XDG_DATA_HOME"]) / "Zintu" / "Zintu" / "Zintu.scr"
+    check(score_file.is_file(), f"an installed copy made no {score_file}")
+    check(len(score_file.read_bytes()) == 380, "the user's Zintu.scr is not 380 bytes")
+    check(sorted(p.name for p in program_folder.iterdir()) == [s.exe.name],
+          f"an installed copy wrote beside its executable: {list(program_folder.iterdir())}")
+    check(app.close_and_wait() == 0, "zintu did not exit with status 0")
+
+
 def scenario_merged_scores(s):
     program = s.new_folder("program")
     work = s.new_folder("work")
@@ -850,6 +865,7 @@ GROUPS = {
     "windows": [("about", scenario_about), ("hide", scenario_hide), ("close", scenario_close),
                 ("exit-button", scenario_exit_button),
                 ("close-while-sliding", scenario_close_while_sliding)],
+    "installed": [("scores", scenario_installed_scores)],
 }
 
 

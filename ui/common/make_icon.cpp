@@ -1,9 +1,10 @@
 // Build tool: writes the program icon as a Windows .ico file for the executable's
-// resources. Usage: zintu_make_icon OUTPUT.ico
+// resources, or as the PNG files of the freedesktop hicolor icon theme.
 #include <QBuffer>
-#include <QFile>
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSaveFile>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -14,6 +15,12 @@ namespace {
 
 // The sizes the Windows shell asks for. Entries are PNG, which Windows reads since Vista.
 constexpr std::array<int, 7> kIcoSizes{16, 24, 32, 48, 64, 128, 256};
+// The sizes desktops look up in the hicolor theme.
+constexpr std::array<int, 8> kThemeSizes{16, 22, 24, 32, 48, 64, 128, 256};
+
+constexpr char kUsage[] =
+    "usage: zintu_make_icon ico OUTPUT.ico\n"
+    "       zintu_make_icon hicolor FOLDER NAME   (writes FOLDER/SIZExSIZE/apps/NAME.png)\n";
 
 void AppendLittleEndian(QByteArray& bytes, quint32 value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) {
@@ -59,6 +66,23 @@ QByteArray IcoFile() {
     return ico;
 }
 
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// The first path that could not be written, or an empty text when all were.
+QString WriteThemeIcons(const QString& folder, const QString& name) {
+    for (const int size : kThemeSizes) {
+        const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+        const QString path = apps + '/' + name + QStringLiteral(".png");
+        if (!QDir().mkpath(apps) || !WriteFile(path, Png(zintu::ProgramIconImage(size)))) {
+            return path;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,14 +91,18 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zintu_make_icon OUTPUT.ico\n");
+    const QStringList args = QGuiApplication::arguments().mid(1);
+    QString failed;
+    if (args.size() == 2 && args[0] == QStringLiteral("ico")) {
+        failed = WriteFile(args[1], IcoFile()) ? QString() : args[1];
+    } else if (args.size() == 3 && args[0] == QStringLiteral("hicolor")) {
+        failed = WriteThemeIcons(args[1], args[2]);
+    } else {
+        std::fputs(kUsage, stderr);
         return 2;
     }
-    const QByteArray ico = IcoFile();
-    QFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size() || !file.flush()) {
-        std::fprintf(stderr, "zintu_make_icon: cannot write %s\n", argv[1]);
+    if (!failed.isEmpty()) {
+        std::fprintf(stderr, "zintu_make_icon: cannot write %s\n", qPrintable(failed));
         return 1;
     }
     return 0;

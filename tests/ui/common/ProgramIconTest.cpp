@@ -61,7 +61,7 @@ quint32 LittleEndian(const QByteArray& bytes, qsizetype offset, int count) {
 TEST(IconTool, WritesSevenPngImagesIntoAnIcoFile) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("zintu.ico"));
-    ASSERT_EQ(QProcess::execute(QStringLiteral(ZINTU_MAKE_ICON), {path}), 0);
+    ASSERT_EQ(QProcess::execute(QStringLiteral(ZINTU_MAKE_ICON), {QStringLiteral("ico"), path}), 0);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray ico = file.readAll();
@@ -86,6 +86,17 @@ TEST(IconTool, WritesSevenPngImagesIntoAnIcoFile) {
         EXPECT_EQ(Straight(QImage::fromData(png, "PNG")), Straight(ProgramIconImage(size)));
     }
     EXPECT_EQ(imageStart, ico.size());
+}
+
+TEST(IconTool, WritesTheThemeIconAtEverySizeDesktopsLookUp) {
+    QTemporaryDir folder;
+    ASSERT_EQ(QProcess::execute(QStringLiteral(ZINTU_MAKE_ICON),
+                                {QStringLiteral("hicolor"), folder.path(), QStringLiteral("id")}),
+              0);
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString path = folder.filePath(QStringLiteral("%1x%1/apps/id.png").arg(size));
+        EXPECT_EQ(Straight(QImage(path, "PNG")), Straight(ProgramIconImage(size))) << size;
+    }
 }
 
 }  // namespace
