@@ -21,9 +21,10 @@ cmake -S . -B "$build/zintu" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
 cmake --build "$build/zintu"
 
-# No display: wine must not wait for one, nor offer to install Mono or Gecko.
+# No display: wine must not wait for one, offer to install Mono or Gecko, or add menu
+# entries to the home folder.
 unset DISPLAY WAYLAND_DISPLAY
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 WINEPREFIX="$(mktemp -d)"
 export WINEPREFIX
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
