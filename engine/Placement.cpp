@@ -1,11 +1,16 @@
 #include <algorithm>
+#include <limits>
 
 #include "Zintu.h"
 
 namespace zintu {
 
 std::int16_t Zintu::RandomInt(std::int16_t n) {
-    ++DrawCount;
+    // Stuck at the limit, the count no longer restores the generator exactly, but the game
+    // goes on and its saves stay readable.
+    if (DrawCount < std::numeric_limits<std::int32_t>::max()) {
+        ++DrawCount;
+    }
     return ScaleDraw(Generator.Next(), n);
 }
 

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <limits>
 
 #include "Zintu.h"
 
@@ -50,7 +52,11 @@ bool Zintu::CheckRuns(int col, int row, ColorCode code) {
     }
     AnimateRemoval();
     if (ScoringOn) {
-        Score += LinePoints(horizontal, vertical, diagonal, antiDiagonal);
+        // A score read from a file may start near the limit; it stops there.
+        const std::int64_t sum =
+            std::int64_t{Score} + LinePoints(horizontal, vertical, diagonal, antiDiagonal);
+        Score = static_cast<std::int32_t>(
+            std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
         surface_.ShowScore(Score);
     }
     return true;

@@ -4,10 +4,9 @@
 #include <cmath>
 #include <fstream>
 #include <string_view>
-#include <system_error>
 
 #include "ByteCursor.h"
-#include "UniqueName.h"
+#include "WholeFile.h"
 
 namespace zintu {
 namespace {
@@ -19,9 +18,13 @@ bool IsColorCode(std::int16_t code) {
     return code >= 0 && code <= 7;
 }
 
-template <std::size_t N>
-bool AllColorCodes(const std::array<std::int16_t, N>& codes) {
-    return std::all_of(codes.begin(), codes.end(), IsColorCode);
+bool IsBallColor(std::int16_t code) {
+    return code >= 1 && code <= 7;
+}
+
+// Entry 0 is unused; the three that drop must be balls, or a move would drop nothing.
+bool ArePreviewColors(const std::array<std::int16_t, 4>& codes) {
+    return IsColorCode(codes[0]) && std::all_of(codes.begin() + 1, codes.end(), IsBallColor);
 }
 
 bool IsSeed(float seed) {
@@ -33,14 +36,6 @@ void ReadCodes(ByteReader& in, std::array<std::int16_t, N>& codes) {
     for (std::int16_t& code : codes) {
         code = in.I16();
     }
-}
-
-bool WriteWhole(const std::filesystem::path& file, const SavedPosition& position) {
-    const auto bytes = EncodePosition(position);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    out.close();
-    return !out.fail();
 }
 
 }  // namespace
@@ -75,8 +70,9 @@ std::optional<SavedPosition> DecodePosition(std::span<const std::uint8_t> bytes)
     const bool tagOk = in.I16() == kSingleTag;
     position.RandomSeed = in.F32();
     position.DrawCount = in.I32();
-    const bool valuesOk = AllColorCodes(position.Board) && AllColorCodes(position.NextColors) &&
-                          IsSeed(position.RandomSeed) && position.DrawCount >= 0;
+    const bool valuesOk = std::all_of(position.Board.begin(), position.Board.end(), IsColorCode) &&
+                          ArePreviewColors(position.NextColors) && IsSeed(position.RandomSeed) &&
+                          position.DrawCount >= 0;
     if (!headerOk || !tagOk || !valuesOk) {
         return std::nullopt;
     }
@@ -92,16 +88,7 @@ std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file)
 }
 
 bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position) {
-    const std::filesystem::path temporary = UniqueSiblingPath(file);
-    std::error_code error;
-    if (WriteWhole(temporary, position)) {
-        std::filesystem::rename(temporary, file, error);
-        if (!error) {
-            return true;
-        }
-    }
-    std::filesystem::remove(temporary, error);
-    return false;
+    return WriteWholeFile(file, EncodePosition(position));
 }
 
 }  // namespace zintu

@@ -1,7 +1,9 @@
 #include "ScoreBook.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "FileLock.h"
 #include "ScoreFile.h"
 #include "ScoreMerge.h"
 #include "Settings.h"
@@ -9,22 +11,50 @@
 namespace zintu {
 namespace {
 
-LoadedScores ReadAndMerge(const ScoreFiles& files, const OleDateTime& now) {
-    const std::filesystem::path sharedDir = ReadSharedScoreDir(files.SettingsFile);
-    const ScoreTable shared =
-        sharedDir.empty() ? BlankTable(now) : ReadScoreFile(sharedDir / kScoreFileName, now);
+// Everything between reading the shared copy and writing it back happens under its lock, so
+// that no other installation's entry is overwritten meanwhile.
+struct LockedScores {
+    std::optional<FileLock> Lock;
+    LoadedScores Loaded;
+};
+
+LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::path& sharedDir,
+                             const OleDateTime& now) {
+    const std::filesystem::path sharedFile = sharedDir / kScoreFileName;
     const ScoreTable local = ReadScoreFile(files.AppFolder / kScoreFileName, now);
-    if (auto merged = MergeScoreTables(shared, local, now)) {
+    if (IsMissingFile(sharedFile)) {
+        return {StartSharedTable(local, now), sharedDir};
+    }
+    if (auto merged = MergeScoreTables(ReadScoreFile(sharedFile, now), local, now)) {
         return {*merged, sharedDir};
     }
     return {local, {}};
 }
 
+// Without the lock the shared copy is left out, as when it cannot be reached.
+LockedScores ReadAndMerge(const ScoreFiles& files, const OleDateTime& now) {
+    const std::filesystem::path sharedDir = ReadSharedScoreDir(files.SettingsFile);
+    LockedScores locked;
+    if (!sharedDir.empty()) {
+        locked.Lock = FileLock::Acquire(sharedDir / kScoreLockFileName);
+    }
+    locked.Loaded = locked.Lock
+                        ? MergeWithShared(files, sharedDir, now)
+                        : LoadedScores{ReadScoreFile(files.AppFolder / kScoreFileName, now), {}};
+    return locked;
+}
+
+// A blank table would start a shared copy that every later load ignores as blank.
+bool WritesSharedCopy(const LoadedScores& loaded) {
+    return !loaded.SharedScoreDir.empty() && loaded.Table.front().Points > 0;
+}
+
 }  // namespace
 
 LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now) {
-    LoadedScores loaded = ReadAndMerge(files, now);
-    if (!loaded.SharedScoreDir.empty()) {
+    const LockedScores locked = ReadAndMerge(files, now);
+    const LoadedScores& loaded = locked.Loaded;
+    if (WritesSharedCopy(loaded)) {
         WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table);
         WriteScoreFile(files.AppFolder / kScoreFileName, loaded.Table);
     }
@@ -58,10 +88,11 @@ void InsertRecord(ScoreTable& table, int rank, const ScoreRecord& record) {
 
 LoadedScores StoreRecord(const ScoreFiles& files, const ScoreRecord& entry,
                          const OleDateTime& now) {
-    LoadedScores fresh = ReadAndMerge(files, now);
+    LockedScores locked = ReadAndMerge(files, now);
+    LoadedScores& fresh = locked.Loaded;
     InsertRecord(fresh.Table, FindRank(fresh.Table, entry.Points), entry);
     WriteScoreFile(files.AppFolder / kScoreFileName, fresh.Table);
-    if (!fresh.SharedScoreDir.empty()) {
+    if (WritesSharedCopy(fresh)) {
         WriteScoreFile(fresh.SharedScoreDir / kScoreFileName, fresh.Table);
     }
     return fresh;

@@ -11,6 +11,8 @@
 namespace zintu {
 
 inline constexpr std::string_view kScoreFileName = "Zintu.scr";
+// Beside the shared copy while one installation reads, merges and writes it.
+inline constexpr std::string_view kScoreLockFileName = "Zintu.lck";
 
 struct ScoreFiles {
     std::filesystem::path AppFolder;     // holds the local Zintu.scr
@@ -22,9 +24,11 @@ struct LoadedScores {
     std::filesystem::path SharedScoreDir;  // empty when no shared copy took part
 };
 
-// Reads the shared copy (when the settings name one) and the local copy, creating missing
-// ones blank; when the shared copy holds scored entries, the merged table is written to the
-// shared copy and then to the local one.
+// Reads the shared copy (when the settings name one) and the local copy, creating a missing
+// local one blank; when the shared copy holds scored entries, the merged table is written to the
+// shared copy and then to the local one. A shared folder without a copy yet gets one as soon as
+// the table holds a score. The shared copy takes part only while this process holds the
+// folder's lock, which it waits for about two seconds at most.
 LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now);
 
 // The place, 1 to 10, that a score takes below every entry with the same points; 0 for none.

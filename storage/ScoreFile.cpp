@@ -7,6 +7,7 @@
 
 #include "ByteCursor.h"
 #include "Cp1251.h"
+#include "WholeFile.h"
 
 namespace zintu {
 namespace {
@@ -18,12 +19,6 @@ void EncodeRecord(const ScoreRecord& record, ByteWriter& out) {
     out.I32(record.Points);
     out.F64(record.Date);
     out.F64(record.Time);
-}
-
-// Append mode creates a missing file and, unlike plain output mode, never empties an existing
-// one.
-void CreateIfMissing(const std::filesystem::path& file) {
-    std::ofstream created(file, std::ios::binary | std::ios::app);
 }
 
 ScoreRecord DecodeRecord(ByteReader& in) {
@@ -69,9 +64,13 @@ ScoreTable DecodeScoreTable(std::span<const std::uint8_t> bytes, const OleDateTi
     return table;
 }
 
-ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
+bool IsMissingFile(const std::filesystem::path& file) {
     std::error_code error;
-    if (!std::filesystem::exists(file, error) && !error) {
+    return !std::filesystem::exists(file, error) && !error;
+}
+
+ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
+    if (IsMissingFile(file)) {
         const ScoreTable blank = BlankTable(now);
         WriteScoreFile(file, blank);
         return blank;
@@ -84,9 +83,12 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
 }
 
 bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table) {
-    CreateIfMissing(file);
-    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
     const auto bytes = EncodeScoreTable(table);
+    if (IsMissingFile(file)) {
+        return WriteWholeFile(file, bytes);
+    }
+    // In and out together neither create nor empty the file: the rewrite is one write in place.
+    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
     out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     out.flush();
     return out.good();

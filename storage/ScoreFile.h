@@ -23,12 +23,16 @@ std::array<std::uint8_t, kScoreFileSize> EncodeScoreTable(const ScoreTable& tabl
 // Records the bytes do not hold whole come out blank; bytes past 380 are ignored.
 ScoreTable DecodeScoreTable(std::span<const std::uint8_t> bytes, const OleDateTime& now);
 
+// True only when the file surely does not exist; a file that cannot be checked is not missing.
+bool IsMissingFile(const std::filesystem::path& file);
+
 // A missing file is created with ten blank entries. Errors are ignored: entries not read
 // stay blank.
 ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now);
 
 // Overwrites bytes 0 to 379 in one write and keeps anything after them, so a longer file
-// written by some other version survives. Never throws.
+// written by some other version survives. A missing file appears whole or not at all. Never
+// throws.
 bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table);
 
 }  // namespace zintu

@@ -4,6 +4,7 @@
 #include <compare>
 #include <cstddef>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "ScoreFile.h"
@@ -36,14 +37,7 @@ std::vector<ScoreRecord> WorkList(const ScoreTable& shared, const ScoreTable& lo
     return list;
 }
 
-}  // namespace
-
-std::optional<ScoreTable> MergeScoreTables(const ScoreTable& shared, const ScoreTable& local,
-                                           const OleDateTime& now) {
-    std::vector<ScoreRecord> list = WorkList(shared, local);
-    if (list.empty()) {
-        return std::nullopt;
-    }
+ScoreTable BestTen(std::vector<ScoreRecord> list, const OleDateTime& now) {
     std::sort(list.begin(), list.end(),
               [](const ScoreRecord& a, const ScoreRecord& b) { return Compare(a, b) < 0; });
     const auto distinctEnd = std::unique(
@@ -52,6 +46,21 @@ std::optional<ScoreTable> MergeScoreTables(const ScoreTable& shared, const Score
     const auto count = std::min<std::ptrdiff_t>(distinctEnd - list.begin(), table.size());
     std::copy_n(list.begin(), count, table.begin());
     return table;
+}
+
+}  // namespace
+
+std::optional<ScoreTable> MergeScoreTables(const ScoreTable& shared, const ScoreTable& local,
+                                           const OleDateTime& now) {
+    std::vector<ScoreRecord> list = WorkList(shared, local);
+    if (list.empty()) {
+        return std::nullopt;
+    }
+    return BestTen(std::move(list), now);
+}
+
+ScoreTable StartSharedTable(const ScoreTable& local, const OleDateTime& now) {
+    return BestTen({local.begin(), local.end()}, now);
 }
 
 }  // namespace zintu

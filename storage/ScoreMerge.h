@@ -13,4 +13,7 @@ namespace zintu {
 std::optional<ScoreTable> MergeScoreTables(const ScoreTable& shared, const ScoreTable& local,
                                            const OleDateTime& now);
 
+// The table that a shared copy not made yet starts from: the local entries in merge order.
+ScoreTable StartSharedTable(const ScoreTable& local, const OleDateTime& now);
+
 }  // namespace zintu

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <limits>
 
 #include "GameFixture.h"
 
@@ -20,6 +21,10 @@ TEST_F(Placement, RandomColorIsOneToSevenAndCountsEachDraw) {
         EXPECT_NEAR(seen[code], 1000, 150) << code;
     }
     EXPECT_EQ(game.DrawCount, 7000);
+
+    game.DrawCount = std::numeric_limits<std::int32_t>::max();
+    game.RandomColor();
+    EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST_F(Placement, DropVisitsEmptyCellsColumnByColumnAndCountsOneDraw) {

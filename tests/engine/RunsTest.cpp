@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "GameFixture.h"
 
 namespace zintu::test {
@@ -168,6 +170,20 @@ TEST_F(Runs, ThreeRunsAndLongRunsScoreByTheTable) {
     game.Score = 0;
     EXPECT_TRUE(game.CheckRuns(0, 1, 6));
     EXPECT_EQ(game.Score, 42);
+
+    SetBoard(
+        "CCCCC...."
+        "........."
+        "........."
+        "........."
+        "........."
+        "........."
+        "........."
+        "........."
+        ".........");
+    game.Score = std::numeric_limits<std::int32_t>::max() - 5;
+    EXPECT_TRUE(game.CheckRuns(0, 0, 6));
+    EXPECT_EQ(game.Score, std::numeric_limits<std::int32_t>::max()) << "stops at the limit";
 }
 
 TEST_F(Runs, NoPointsWhileScoringIsOff) {

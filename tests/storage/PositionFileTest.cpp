@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <limits>
 
 #include "TestFiles.h"
@@ -69,6 +70,7 @@ TEST(PositionFormat, RejectsEverythingASaveCannotProduce) {
         {"board colour -1", withBytes(9, {0xFF, 0xFF})},
         {"next colour 8", withBytes(177, {0x08, 0x00})},
         {"next colour -1", withBytes(175, {0xFF, 0xFF})},
+        {"next colour 0", withBytes(177, {0x00, 0x00})},
         {"tag 3", withBytes(183, {0x03})},
         {"draw count -1", withBytes(189, {0xFF, 0xFF, 0xFF, 0xFF})},
         {"seed NaN", withSeed(std::numeric_limits<float>::quiet_NaN())},
@@ -108,6 +110,42 @@ TEST(PositionFile, FailedSaveLeavesTheTargetAndNoTemporary) {
     EXPECT_FALSE(WritePositionFile(target, SamplePosition()));
     EXPECT_EQ(test::ReadBytes(target / "keep"), (Bytes{1, 2, 3}));
     ExpectOnlyEntry(folder.Path(), target);
+}
+
+TEST(PositionFile, ReadOnlyTargetStaysAndAWritableOneKeepsItsPermissions) {
+    namespace fs = std::filesystem;
+    test::TempFolder folder;
+    const auto target = folder / "game.poz";
+    const Bytes old(193, 0x22);
+    test::WriteBytes(target, old);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(WritePositionFile(target, SamplePosition()));
+    EXPECT_EQ(test::ReadBytes(target), old);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::group_read);
+
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    const fs::perms writable = fs::status(target).permissions();
+    ASSERT_TRUE(WritePositionFile(target, SamplePosition()));
+    EXPECT_EQ(fs::status(target).permissions(), writable);
+    ExpectOnlyEntry(folder.Path(), target);
+}
+
+TEST(PositionFile, SaveRemovesWhatKilledSavesLeft) {
+    test::TempFolder folder;
+    const auto target = folder / "game.poz";
+    const auto ownLeftover = folder / ".game.poz.1f2e3d4c5b6a7980.tmp";
+    const auto oldLeftover = folder / ".other.poz.0a1b.tmp";
+    const auto otherSaveRunning = folder / ".other.poz.0a1c.tmp";
+    for (const auto& file : {ownLeftover, oldLeftover, otherSaveRunning}) {
+        test::WriteBytes(file, {1});
+    }
+    std::filesystem::last_write_time(
+        oldLeftover, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+
+    ASSERT_TRUE(WritePositionFile(target, SamplePosition()));
+    EXPECT_FALSE(std::filesystem::exists(ownLeftover));
+    EXPECT_FALSE(std::filesystem::exists(oldLeftover));
+    EXPECT_TRUE(std::filesystem::exists(otherSaveRunning));
 }
 
 }  // namespace

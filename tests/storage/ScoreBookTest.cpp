@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
+#include "FileLock.h"
 #include "ScoreFile.h"
 #include "ScoreMerge.h"
 #include "TestFiles.h"
@@ -59,17 +61,45 @@ TEST_F(ScoreBook, WithoutSettingsTheLocalFileIsCreatedAndUsedAlone) {
     EXPECT_EQ(loaded.Table, Table({Entry(U"Ann", 1250)}));
 }
 
-TEST_F(ScoreBook, SharedFolderWithoutScoresIsNeitherMergedNorWritten) {
+TEST_F(ScoreBook, BlankSharedCopyIsNeitherMergedNorWritten) {
     NameSharedFolder(SharedDir());
+    WriteScoreFile(SharedFile(), BlankTable(kNow));
     WriteScoreFile(LocalFile(), Table({Entry(U"Ann", 400)}));
     LoadedScores loaded = LoadScoreTable(files_, kNow);
     EXPECT_TRUE(loaded.SharedScoreDir.empty());
-    EXPECT_EQ(OnDisk(SharedFile()), BlankTable(kNow));  // created blank on the way
 
     loaded = StoreRecord(files_, Entry(U"Bob", 500), kNow);
     EXPECT_TRUE(loaded.SharedScoreDir.empty());
     EXPECT_EQ(OnDisk(LocalFile()), Table({Entry(U"Bob", 500), Entry(U"Ann", 400)}));
     EXPECT_EQ(OnDisk(SharedFile()), BlankTable(kNow));
+}
+
+TEST_F(ScoreBook, MissingSharedCopyStartsWithTheFirstScore) {
+    NameSharedFolder(SharedDir());
+    EXPECT_EQ(LoadScoreTable(files_, kNow).SharedScoreDir, SharedDir() / "");
+    EXPECT_FALSE(std::filesystem::exists(SharedFile())) << "a blank copy would block the table";
+
+    StoreRecord(files_, Entry(U"Bob", 500), kNow);
+    EXPECT_EQ(OnDisk(SharedFile()), Table({Entry(U"Bob", 500)}));
+
+    std::filesystem::remove(SharedFile());
+    LoadScoreTable(files_, kNow);
+    EXPECT_EQ(OnDisk(SharedFile()), Table({Entry(U"Bob", 500)}));
+}
+
+TEST_F(ScoreBook, HeldLockLeavesTheSharedCopyOutWithoutHanging) {
+    NameSharedFolder(SharedDir());
+    const ScoreTable shared = Table({Entry(U"Ann", 900)});
+    WriteScoreFile(SharedFile(), shared);
+    const auto held = FileLock::Acquire(SharedDir() / kScoreLockFileName);
+    ASSERT_TRUE(held);
+
+    const auto start = std::chrono::steady_clock::now();
+    const LoadedScores stored = StoreRecord(files_, Entry(U"Bob", 500), kNow);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_TRUE(stored.SharedScoreDir.empty());
+    EXPECT_EQ(OnDisk(LocalFile()), Table({Entry(U"Bob", 500)}));
+    EXPECT_EQ(OnDisk(SharedFile()), shared);
 }
 
 TEST_F(ScoreBook, IdenticalEntriesCountOnceAndBothFilesAgree) {
