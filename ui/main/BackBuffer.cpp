@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "Twips.h"
 
@@ -14,22 +16,22 @@ QRect Fine(QRect device) {
     return {device.x() * k, device.y() * k, device.width() * k, device.height() * k};
 }
 
-// The mean of each colour channel over a square of fine pixels, rounded.
-QRgb Average(const QImage& fine, int x, int y) {
-    const int k = BackBuffer::kFineScale;
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    for (int row = y; row < y + k; ++row) {
-        const auto* line = reinterpret_cast<const QRgb*>(fine.constScanLine(row));
-        for (int col = x; col < x + k; ++col) {
-            red += qRed(line[col]);
-            green += qGreen(line[col]);
-            blue += qBlue(line[col]);
+// The mean of each colour channel over the square of fine pixels at column `x` of the
+// given fine rows, rounded. Red and blue are summed side by side in one word: nine bytes
+// cannot carry into the other half.
+QRgb Average(const std::array<const QRgb*, BackBuffer::kFineScale>& rows, int x) {
+    std::uint32_t redBlue = 0;
+    std::uint32_t green = 0;
+    for (const QRgb* row : rows) {
+        for (int col = x; col < x + BackBuffer::kFineScale; ++col) {
+            redBlue += row[col] & 0xff00ffU;
+            green += row[col] & 0xff00U;
         }
     }
-    const int count = k * k;
-    return qRgb((red + count / 2) / count, (green + count / 2) / count, (blue + count / 2) / count);
+    constexpr std::uint32_t kCount = BackBuffer::kFineScale * BackBuffer::kFineScale;
+    const auto mean = [](std::uint32_t sum) { return (sum + kCount / 2) / kCount; };
+    return qRgb(static_cast<int>(mean(redBlue >> 16)), static_cast<int>(mean(green >> 8)),
+                static_cast<int>(mean(redBlue & 0xffffU)));
 }
 
 }  // namespace
@@ -103,9 +105,13 @@ void BackBuffer::Disc(int centreX, int centreY, int radius) {
 void BackBuffer::Resample(QRect deviceRect) {
     const QRect rect = deviceRect.intersected(image_.rect());
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        std::array<const QRgb*, kFineScale> rows{};
+        for (int i = 0; i < kFineScale; ++i) {
+            rows[i] = reinterpret_cast<const QRgb*>(fine_.constScanLine(y * kFineScale + i));
+        }
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
         for (int x = rect.left(); x <= rect.right(); ++x) {
-            line[x] = Average(fine_, x * kFineScale, y * kFineScale);
+            line[x] = Average(rows, x * kFineScale);
         }
     }
 }
