@@ -9,42 +9,56 @@ namespace zintu {
 namespace {
 
 const QSize kClient(400, 315);
+const QColor kFace(192, 192, 192);
 
-// One frame of the removal of a run of five: each cell's box and shrinking disc are drawn
-// and averaged down, then the picture is painted as the window's repaint paints it.
-void PresentRemovalFrame(benchmark::State& state) {
-    const qreal ratio = static_cast<qreal>(state.range(0));
+// The back buffer at the benchmark's pixel ratio and the window image it is presented on,
+// painted as the window's repaint paints it.
+class Presentation {
+  public:
+    explicit Presentation(const benchmark::State& state)
+        : ratio_(static_cast<qreal>(state.range(0))),
+          window_((QSizeF(kClient) * ratio_).toSize(), QImage::Format_RGB32) {
+        buffer.Reset(kClient, ratio_, kFace);
+        window_.setDevicePixelRatio(ratio_);
+    }
+
+    void Present(QRect logicalClip) {
+        QPainter painter(&window_);
+        painter.setClipRect(logicalClip);
+        painter.drawImage(QPoint(0, 0), buffer.Image());
+    }
+
+  private:
+    qreal ratio_;
+    QImage window_;
+
+  public:
     BackBuffer buffer;
-    buffer.Reset(kClient, ratio, QColor(192, 192, 192));
-    QImage window((QSizeF(kClient) * ratio).toSize(), QImage::Format_RGB32);
-    window.setDevicePixelRatio(ratio);
+};
+
+// One frame of the removal of a run of five: each cell's box and shrinking disc.
+void PresentRemovalFrame(benchmark::State& state) {
+    Presentation frame(state);
     int radius = 150;
     for (auto _ : state) {
         for (int col = 2; col < 7; ++col) {
-            buffer.SetFillColor(QColor(192, 192, 192));
-            buffer.Box(115 + 500 * col, 4115, 470, 470);
-            buffer.SetFillColor(Qt::yellow);
-            buffer.Disc(350 + 500 * col, 4350, radius);
+            frame.buffer.SetFillColor(kFace);
+            frame.buffer.Box(115 + 500 * col, 4115, 470, 470);
+            frame.buffer.SetFillColor(Qt::yellow);
+            frame.buffer.Disc(350 + 500 * col, 4350, radius);
         }
-        QPainter painter(&window);
-        painter.setClipRect(QRect(74, 274, 166, 32));  // the five cells, logical pixels
-        painter.drawImage(QPoint(0, 0), buffer.Image());
+        frame.Present(QRect(74, 274, 166, 32));  // the five cells
         radius = radius == 0 ? 150 : radius - 10;
     }
 }
 BENCHMARK(PresentRemovalFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-// The largest drawing: the whole board area cleared, averaged down and painted.
+// The largest drawing: the whole board area cleared.
 void PresentClearedBoard(benchmark::State& state) {
-    const qreal ratio = static_cast<qreal>(state.range(0));
-    BackBuffer buffer;
-    buffer.Reset(kClient, ratio, QColor(192, 192, 192));
-    QImage window((QSizeF(kClient) * ratio).toSize(), QImage::Format_RGB32);
-    window.setDevicePixelRatio(ratio);
+    Presentation frame(state);
     for (auto _ : state) {
-        buffer.FilledRectangle(10, 10, 4610, 4610);
-        QPainter painter(&window);
-        painter.drawImage(QPoint(0, 0), buffer.Image());
+        frame.buffer.FilledRectangle(10, 10, 4610, 4610);
+        frame.Present(QRect(QPoint(0, 0), kClient));
     }
 }
 BENCHMARK(PresentClearedBoard)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
