@@ -17,7 +17,8 @@ class NullSurface : public DrawingSurface {
     void Disc(int, int, int) override {}
     void Refresh() override {}
     void PlaceBall(const BallPlacement&) override {}
-    void WaitFrame(std::chrono::microseconds) override {}
+    std::chrono::microseconds Now() const override { return {}; }
+    void WaitUntil(std::chrono::microseconds) override {}
     void Beep() override {}
     void ShowScore(std::int32_t) override {}
     void ShowBestScore(std::int32_t) override {}

@@ -44,8 +44,10 @@ class DrawingSurface {
 
     // Moves, recolours, shows or hides the ball overlay and presents it at once.
     virtual void PlaceBall(const BallPlacement& ball) = 0;
-    // Holds the animation until one frame of the given length has passed since the last.
-    virtual void WaitFrame(std::chrono::microseconds frameTime) = 0;
+    // The animation clock: steady, never going back.
+    virtual std::chrono::microseconds Now() const = 0;
+    // Holds the animation until the clock reaches `time`; returns at once if it has.
+    virtual void WaitUntil(std::chrono::microseconds time) = 0;
 
     virtual void Beep() = 0;
     // Captions of the score labels.

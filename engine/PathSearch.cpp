@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "FramePacer.h"
 #include "Zintu.h"
 
 namespace zintu {
@@ -99,6 +100,7 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
     }
     Trace[CellIndex(startCol, startRow)] = 1;
 
+    FramePacer pacer(surface_, kSlideFrame);
     int col = startCol;
     int row = startRow;
     for (std::int16_t step = 2;; ++step) {
@@ -107,7 +109,10 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
         if (StepForward(col, row, step) == 0) {
             break;
         }
-        SlideBall(fromCol, fromRow, col, row);
+        SlideBall(fromCol, fromRow, col, row, pacer);
+    }
+    if (!pacer.InTime()) {
+        surface_.PlaceBall(ball_);  // however late, the ball is seen to arrive
     }
     ball_.Visible = false;
     surface_.PlaceBall(ball_);
@@ -121,13 +126,15 @@ std::int16_t Zintu::StepForward(int& col, int& row, std::int16_t step) {
     return StepTo(Trace, col, row, step);
 }
 
-void Zintu::SlideBall(int fromCol, int fromRow, int toCol, int toRow) {
+void Zintu::SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer) {
     const Offset direction = SlideDirection(fromCol, fromRow, toCol, toRow);
     for (int offset = 10; offset <= kCellSize; offset += MoveStep) {
         ball_.Left = kCellSize * fromCol + 210 + direction.dCol * offset;
         ball_.Top = kCellSize * fromRow + 200 + direction.dRow * offset;
-        surface_.PlaceBall(ball_);
-        surface_.WaitFrame(kSlideFrame);
+        if (pacer.NextInTime()) {
+            surface_.PlaceBall(ball_);
+            pacer.Wait();
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <limits>
 
+#include "FramePacer.h"
 #include "Zintu.h"
 
 namespace zintu {
@@ -10,8 +11,8 @@ namespace {
 
 constexpr int kRunLength = 5;
 
-// A 250 pause makes one frame of the removal: 16 frames about 20 ms apart.
-constexpr std::chrono::microseconds kPauseUnit{80};
+// The removal shows 16 frames of 20 ms.
+constexpr std::chrono::milliseconds kRemovalFrame{20};
 
 }  // namespace
 
@@ -114,7 +115,11 @@ std::int32_t Zintu::LinePoints(int horizontal, int vertical, int diagonal, int a
 }
 
 void Zintu::AnimateRemoval() {
+    FramePacer pacer(surface_, kRemovalFrame);
     for (FadeRadius = kBallRadius; FadeRadius >= 0; FadeRadius -= 10) {
+        if (!pacer.NextInTime() && FadeRadius > 0) {  // the last frame shows however late
+            continue;
+        }
         for (int col = 0; col < kBoardSize; ++col) {
             for (int row = 0; row < kBoardSize; ++row) {
                 if (const auto code = Trace[CellIndex(col, row)]; code >= 1) {
@@ -125,7 +130,7 @@ void Zintu::AnimateRemoval() {
             }
         }
         surface_.Refresh();
-        Pause(250);
+        pacer.Wait();
     }
     for (int col = 0; col < kBoardSize; ++col) {
         for (int row = 0; row < kBoardSize; ++row) {
@@ -134,10 +139,6 @@ void Zintu::AnimateRemoval() {
             }
         }
     }
-}
-
-void Zintu::Pause(int amount) {
-    surface_.WaitFrame(amount * kPauseUnit);
 }
 
 }  // namespace zintu

@@ -14,6 +14,8 @@
 
 namespace zintu {
 
+class FramePacer;
+
 // Colour codes: 0 empty, 1..7 red, green, yellow, blue, magenta, cyan, white.
 using ColorCode = std::int16_t;
 constexpr int kBoardSize = 9;
@@ -87,14 +89,13 @@ class Zintu {
     void MoveBall(int startCol, int startRow, int targetCol, int targetRow);
     std::int16_t StepBack(int& col, int& row, std::int16_t distance);
     std::int16_t StepForward(int& col, int& row, std::int16_t step);
-    void SlideBall(int fromCol, int fromRow, int toCol, int toRow);
+    void SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer);
 
     // --- runs, removal and scoring ---
     bool CheckRuns(int col, int row, ColorCode code);
     void ClearMarks(std::int16_t value);
     static std::int32_t LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal);
     void AnimateRemoval();
-    void Pause(int amount);
 
     // --- preview ---
     void GetNextColor();

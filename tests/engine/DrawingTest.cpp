@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "GameFixture.h"
 
 namespace zintu::test {
@@ -79,8 +81,9 @@ TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
     EXPECT_EQ(radii, expected);
     EXPECT_EQ(surface.Of(Kind::Disc).size(), 16u * 5);
     EXPECT_EQ(surface.Of(Kind::Refresh).size(), 16u);
-    EXPECT_EQ(surface.Waits,
-              std::vector<std::chrono::microseconds>(16, std::chrono::milliseconds(20)));
+    for (std::size_t i = 0; i < surface.Waits.size(); ++i) {
+        EXPECT_EQ(surface.Waits[i], std::chrono::milliseconds(20) * (i + 1)) << "frame " << i;
+    }
     // Each frame erases the cell first; the last five shapes erase the cells for good.
     const auto boxes = surface.Of(Kind::Box);
     EXPECT_EQ(boxes.size(), 17u * 5);
@@ -89,6 +92,25 @@ TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
                   (Shape{Kind::Box, 1115 + 500 * i, 4115, 470, 470, kFace}));
     }
     EXPECT_EQ(surface.Shapes.back().kind, Kind::Box);
+}
+
+TEST_F(Drawing, SlowRemovalSkipsFramesButKeepsItsLengthAndLastFrame) {
+    using std::chrono::milliseconds;
+    surface.FrameCost = milliseconds(30);
+    for (int col = 2; col < 7; ++col)
+        game.Board[CellIndex(col, 8)] = 3;
+    ASSERT_TRUE(game.CheckRuns(6, 8, 3));
+    std::vector<int> radii;
+    for (const Shape& s : surface.Of(Kind::Disc)) {
+        if (s.a == 1350)
+            radii.push_back(s.c);
+    }
+    ASSERT_FALSE(radii.empty());
+    EXPECT_LT(radii.size(), 16u);
+    EXPECT_TRUE(std::is_sorted(radii.rbegin(), radii.rend()));
+    EXPECT_EQ(radii.back(), 0) << "the smallest frame is always shown";
+    EXPECT_GE(surface.Now(), milliseconds(16 * 20));
+    EXPECT_LE(surface.Now(), milliseconds(16 * 20) + surface.FrameCost);
 }
 
 }  // namespace

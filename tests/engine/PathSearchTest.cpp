@@ -144,7 +144,8 @@ TEST_F(PathSearch, SlideFramesAtStepTen) {
     }
     EXPECT_EQ(balls[50].Left, 2210) << "the last frame lands on the next cell";
     EXPECT_FALSE(balls.back().Visible);
-    EXPECT_EQ(surface.Waits.size(), 50u);
+    ASSERT_EQ(surface.Waits.size(), 50u);
+    EXPECT_EQ(surface.Waits.back(), std::chrono::milliseconds(50)) << "frames follow one clock";
     // The start cell's picture is erased under the overlay before it moves.
     ASSERT_FALSE(surface.Shapes.empty());
     EXPECT_EQ(surface.Shapes.front(),
@@ -163,6 +164,48 @@ TEST_F(PathSearch, SlideFramesAtStepTwentyRestartEachCell) {
         EXPECT_EQ(balls[1 + i].Top, 200 + 10 + 20 * i) << "first step, frame " << i;
         EXPECT_EQ(balls[26 + i].Top, 700 + 10 + 20 * i) << "second step, frame " << i;
         EXPECT_EQ(balls[1 + i].Left, 210);
+    }
+}
+
+// Where drawing is slower than the frames, the frames whose time has passed are left out:
+// the slide keeps its length, shows only positions of its step grid and ends on the target.
+TEST_F(PathSearch, SlowFramesAreSkippedWithoutStretchingTheSlide) {
+    using namespace std::chrono_literals;
+    struct Row {
+        std::int16_t step;
+        std::chrono::microseconds frameCost;
+    };
+    for (const Row& r : {Row{10, 900us}, Row{10, 2500us}, Row{20, 1700us}, Row{20, 7000us}}) {
+        surface.Clear();
+        surface.FrameCost = r.frameCost;
+        SetBoard(kEmptyBoard);
+        game.MoveStep = r.step;
+        Select(game, 4, 0);
+        ASSERT_TRUE(game.FindPath(4, 8));
+        game.MoveBall(4, 0, 4, 8);
+
+        const auto framesPerCell = static_cast<std::size_t>(490 / r.step + 1);
+        const std::chrono::microseconds length = 8 * framesPerCell * 1ms;
+        const std::vector<BallPlacement> shown(surface.Balls.begin() + 1, surface.Balls.end() - 1);
+        if (r.frameCost < 1ms) {
+            EXPECT_EQ(shown.size(), 8 * framesPerCell) << r.step;
+        } else {
+            EXPECT_LT(shown.size(), 8 * framesPerCell) << r.step << " " << r.frameCost.count();
+        }
+        int lastTop = 200;
+        for (const BallPlacement& ball : shown) {
+            const int cell = (ball.Top - 210) / 500;
+            const int offset = ball.Top - 200 - 500 * cell;
+            EXPECT_EQ((offset - 10) % r.step, 0) << ball.Top;
+            EXPECT_GT(ball.Top, lastTop);
+            EXPECT_EQ(ball.Left, 2210);
+            lastTop = ball.Top;
+        }
+        EXPECT_EQ(lastTop, 3700 + 10 + r.step * (490 / r.step)) << "the last frame is shown";
+        EXPECT_GE(surface.Now(), length);
+        // Beyond its length: placing the ball at the start and hiding it at the end, the
+        // frame in progress when time ran out and the last frame shown however late.
+        EXPECT_LE(surface.Now(), length + 4 * r.frameCost) << r.step << " " << r.frameCost.count();
     }
 }
 

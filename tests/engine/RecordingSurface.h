@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -7,7 +8,8 @@
 
 namespace zintu::test {
 
-// Keeps every drawing call in order, with the fill colour in force when it was made.
+// Keeps every drawing call in order, with the fill colour in force when it was made. Its
+// clock moves only by waits and by the cost given to each presented frame.
 class RecordingSurface : public DrawingSurface {
   public:
     enum class Kind { FilledRectangle, Line, Box, Disc, Refresh };
@@ -31,9 +33,19 @@ class RecordingSurface : public DrawingSurface {
     void Disc(int centreX, int centreY, int radius) override {
         Shapes.push_back({Kind::Disc, centreX, centreY, radius, 0, fill_});
     }
-    void Refresh() override { Shapes.push_back({Kind::Refresh, 0, 0, 0, 0, 0}); }
-    void PlaceBall(const BallPlacement& ball) override { Balls.push_back(ball); }
-    void WaitFrame(std::chrono::microseconds frameTime) override { Waits.push_back(frameTime); }
+    void Refresh() override {
+        Shapes.push_back({Kind::Refresh, 0, 0, 0, 0, 0});
+        clock_ += FrameCost;
+    }
+    void PlaceBall(const BallPlacement& ball) override {
+        Balls.push_back(ball);
+        clock_ += FrameCost;
+    }
+    std::chrono::microseconds Now() const override { return clock_; }
+    void WaitUntil(std::chrono::microseconds time) override {
+        Waits.push_back(time);
+        clock_ = std::max(clock_, time);
+    }
     void Beep() override { ++Beeps; }
     void ShowScore(std::int32_t score) override { ScoreCaptions.push_back(score); }
     void ShowBestScore(std::int32_t bestScore) override { BestCaptions.push_back(bestScore); }
@@ -50,13 +62,15 @@ class RecordingSurface : public DrawingSurface {
 
     std::vector<Shape> Shapes;
     std::vector<BallPlacement> Balls;
-    std::vector<std::chrono::microseconds> Waits;
+    std::vector<std::chrono::microseconds> Waits;  // clock times waited for
+    std::chrono::microseconds FrameCost{0};
     std::vector<std::int32_t> ScoreCaptions;
     std::vector<std::int32_t> BestCaptions;
     int Beeps = 0;
 
   private:
     ColorValue fill_ = 0;
+    std::chrono::microseconds clock_{0};
 };
 
 }  // namespace zintu::test

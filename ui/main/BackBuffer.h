@@ -2,15 +2,21 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 namespace zintu {
 
 // The persistent picture of the main window's client area, kept at the screen's device
-// pixel ratio. Shapes are given in twips and snapped to device pixels so that boxes and
-// lines stay crisp at every scale.
+// pixel ratio. Shapes are given in twips. They are drawn without antialiasing, so that a
+// disc in the face colour erases the one beneath exactly, on a picture kFineScale times
+// finer than the device pixels; each drawing is then averaged down to the device pixels,
+// which gives discs smooth edges. Boxes and lines are snapped to whole device pixels and
+// stay crisp at every scale.
 class BackBuffer {
   public:
+    static constexpr int kFineScale = 3;
+
     // Discards the picture; the new one is filled with the foreground colour.
     void Reset(QSize logicalSize, qreal pixelRatio, QColor foreground);
     qreal PixelRatio() const { return ratio_; }
@@ -27,7 +33,10 @@ class BackBuffer {
   private:
     int Device(int twips) const;
     QRect DeviceRect(int x1, int y1, int x2, int y2) const;
+    // The device pixels drawn on since: averages their fine pixels into the picture.
+    void Resample(QRect deviceRect);
 
+    QImage fine_;
     QImage image_;
     qreal ratio_ = 1.0;
     QColor foreground_;

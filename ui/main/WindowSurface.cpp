@@ -64,15 +64,13 @@ void WindowSurface::PlaceBall(const BallPlacement& ball) {
     window_.repaint(before.united(ball_.geometry()));
 }
 
-void WindowSurface::WaitFrame(std::chrono::microseconds frameTime) {
-    // Frames follow one clock so that drawing time does not add up; an animation that
-    // starts after a rest starts the clock afresh.
-    const auto now = std::chrono::steady_clock::now();
-    if (nextFrame_ + frameTime < now) {
-        nextFrame_ = now;
-    }
-    nextFrame_ += frameTime;
-    std::this_thread::sleep_until(nextFrame_);
+std::chrono::microseconds WindowSurface::Now() const {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+void WindowSurface::WaitUntil(std::chrono::microseconds time) {
+    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(time));
 }
 
 void WindowSurface::Beep() {

@@ -17,7 +17,7 @@ QColor ToQColor(ColorValue color);
 ColorValue ToColorValue(QColor color);
 
 // The game's drawing surface on the main window: shapes go to the back buffer, frames are
-// presented with an immediate repaint and paced by the clock, not by drawing speed.
+// presented with an immediate repaint; the clock is the steady clock.
 class WindowSurface : public DrawingSurface {
   public:
     WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball, QLabel& scoreLabel,
@@ -30,7 +30,8 @@ class WindowSurface : public DrawingSurface {
     void Disc(int centreX, int centreY, int radius) override;
     void Refresh() override;
     void PlaceBall(const BallPlacement& ball) override;
-    void WaitFrame(std::chrono::microseconds frameTime) override;
+    std::chrono::microseconds Now() const override;
+    void WaitUntil(std::chrono::microseconds time) override;
     void Beep() override;
     void ShowScore(std::int32_t score) override;
     void ShowBestScore(std::int32_t bestScore) override;
@@ -41,7 +42,6 @@ class WindowSurface : public DrawingSurface {
     BallShape& ball_;
     QLabel& scoreLabel_;
     QLabel& bestLabel_;
-    std::chrono::steady_clock::time_point nextFrame_{};
 };
 
 }  // namespace zintu
