@@ -4,7 +4,8 @@
 #   install-deps.sh --test   also what the tests, fuzzers and benchmarks need
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-dejavu-core
+          fonts-dejavu-extra)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-apps x11-utils imagemagick python3)

@@ -4,6 +4,7 @@
 
 #include "AppFolder.h"
 #include "PathText.h"
+#include "StandardTexts.h"
 #include "frmZintu.h"
 
 int main(int argc, char* argv[]) {
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Zintu");
     // The main window ends the program itself, also while it is hidden in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
+    const auto standardTexts = zintu::InstallStandardTexts(QLocale::system());
 
     const std::filesystem::path appFolder = zintu::ChooseAppFolder(
         zintu::ToPath(QCoreApplication::applicationDirPath()),
