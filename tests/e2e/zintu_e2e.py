@@ -2,10 +2,11 @@
 """Plays the built zintu executable on a private Xvfb server and checks pixels and files.
 
 Usage: zintu_e2e.py --exe PATH [--shots DIR] GROUP
-GROUP is one of: board, turn, scores, positions, windows, installed (PATH run where it is
-installed, not from a copy).
+GROUP is one of: board, turn, scores, positions, windows, tray, installed (PATH run where
+it is installed, not from a copy).
 
-Needs Xvfb, xdotool, xwd, xwininfo, xprop and ImageMagick's import (screenshots of failures).
+Needs Xvfb, xdotool, xwd, xwininfo, xprop, trayer and ImageMagick's import (screenshots of
+failures).
 """
 
 import argparse
@@ -119,7 +120,7 @@ def stop_all_children():
         stop(proc)
 
 
-# --- Xlib through ctypes: only the close request, which no command-line tool sends ------------
+# --- Xlib through ctypes: what no command-line tool does ------------------------------------
 
 
 class _XClientMessageEvent(ctypes.Structure):
@@ -139,7 +140,7 @@ class _XEvent(ctypes.Union):
     _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
-def send_wm_delete(display_name, window):
+def _xlib():
     xlib = ctypes.CDLL("libX11.so.6")
     xlib.XOpenDisplay.restype = ctypes.c_void_p
     xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -147,9 +148,31 @@ def send_wm_delete(display_name, window):
     xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                                 ctypes.POINTER(_XEvent)]
+    xlib.XGetSelectionOwner.restype = ctypes.c_ulong
+    xlib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
     xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return xlib
+
+
+def _open_display(xlib, display_name):
     display = xlib.XOpenDisplay(display_name.encode())
     check(display, f"cannot open X display {display_name}")
+    return display
+
+
+def selection_owner(display_name, selection):
+    """The window that owns an X selection, 0 when nobody does."""
+    xlib = _xlib()
+    display = _open_display(xlib, display_name)
+    try:
+        return xlib.XGetSelectionOwner(display, xlib.XInternAtom(display, selection, 0))
+    finally:
+        xlib.XCloseDisplay(display)
+
+
+def send_wm_delete(display_name, window):
+    xlib = _xlib()
+    display = _open_display(xlib, display_name)
     try:
         event = _XEvent()
         event.xclient.type = 33  # ClientMessage
@@ -252,7 +275,7 @@ class Session:
         env = {k: v for k, v in os.environ.items()
                if not k.startswith("QT_") and k not in (
                    "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "SESSION_MANAGER", "XAUTHORITY",
-                   "GDK_SCALE", "LC_ALL", "LANGUAGE")}
+                   "GDK_SCALE", "LC_ALL", "LANGUAGE", "DBUS_SESSION_BUS_ADDRESS")}
         env.update({
             "DISPLAY": self.display,
             "QT_QPA_PLATFORM": "xcb",
@@ -305,6 +328,23 @@ class Session:
             check(time.monotonic() < deadline, f"window {window} still shown after {timeout} s")
             time.sleep(0.02)
 
+    def wait_map_state(self, window, state, what, timeout=5):
+        deadline = time.monotonic() + timeout
+        while self.map_state(window) != state:
+            check(time.monotonic() < deadline, f"{what}: window {window} not {state} "
+                  f"within {timeout} s")
+            time.sleep(0.02)
+
+    def start_notification_area(self):
+        """An XEmbed notification area, as a desktop panel offers it."""
+        spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+               "--height", "24"], env=self.env, stdout=subprocess.DEVNULL,
+              stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 10
+        while not selection_owner(self.display, b"_NET_SYSTEM_TRAY_S0"):
+            check(time.monotonic() < deadline, "trayer took no notification area within 10 s")
+            time.sleep(0.05)
+
     def map_state(self, window):
         out = self.run("xwininfo", "-id", window).stdout
         for line in out.splitlines():
@@ -312,9 +352,23 @@ class Session:
                 return line.split(":", 1)[1].strip()
         raise Failure(f"xwininfo reported no map state for {window}")
 
-    def grab(self, window):
-        return Image(subprocess.run(["xwd", "-silent", "-id", str(window)], env=self.env,
-                                    capture_output=True, timeout=10, check=True).stdout)
+    def grab(self, window, timeout=3):
+        """Dumps a window; retries while the server refuses it (BadDrawable, BadMatch), as it
+        does for a moment while another window closes above it or it is being mapped."""
+        deadline = time.monotonic() + timeout
+        while True:
+            result = subprocess.run(["xwd", "-silent", "-id", str(window)], env=self.env,
+                                    capture_output=True, timeout=10)
+            if result.returncode == 0:
+                try:
+                    return Image(result.stdout)
+                except (Failure, struct.error):  # a dump cut short
+                    if time.monotonic() > deadline:
+                        raise
+            elif time.monotonic() > deadline:
+                raise Failure(f"xwd cannot dump window {window}: "
+                              f"{result.stderr.decode(errors='replace').strip()}")
+            time.sleep(0.05)
 
     def screenshot(self, name):
         if self.shots is None or self.env is None:
@@ -829,6 +883,84 @@ def scenario_hide(s):
     check(app.close_and_wait() == 0, "zintu did not exit with status 0 after hiding")
 
 
+def program_windows(app):
+    """The program's viewable windows besides the main one. xdotool sees neither the
+    icon embedded in the tray nor the menu, so they are read from the whole tree."""
+    windows = []
+    for line in app.s.run("xwininfo", "-root", "-tree").stdout.splitlines():
+        if '"Zintu": ("zintu" "Zintu")' in line:
+            window = int(line.split()[0], 16)
+            if window != app.window and viewable(app.s, window):
+                windows.append(window)
+    return windows
+
+
+def viewable(s, window):
+    result = s.run("xwininfo", "-id", window, check_status=False)
+    return result.returncode == 0 and "IsViewable" in result.stdout
+
+
+def tray_icon(app, timeout=5):
+    deadline = time.monotonic() + timeout
+    while not program_windows(app):
+        check(time.monotonic() < deadline, f"no icon in the notification area within {timeout} s")
+        time.sleep(0.05)
+    return program_windows(app)[0]
+
+
+def wait_icon_gone(app, icon, what, timeout=5):
+    deadline = time.monotonic() + timeout
+    while viewable(app.s, icon):
+        check(time.monotonic() < deadline, f"the icon still shows {timeout} s after {what}")
+        time.sleep(0.05)
+
+
+def open_tray_menu(app, icon):
+    app.s.xdotool("mousemove", "--window", icon, 5, 5, "click", 3)
+    deadline = time.monotonic() + 5
+    while True:
+        menus = set(program_windows(app)) - {icon}
+        if menus:
+            return menus.pop()
+        check(time.monotonic() < deadline, "a right click on the icon opened no menu")
+        time.sleep(0.05)
+
+
+def scenario_tray(s):
+    s.start_notification_area()
+    app = Zintu(s)
+    board = app.board(app.grab())
+    app.press("Свернуть")
+    s.wait_map_state(app.window, "IsUnMapped", "Свернуть")
+    icon = tray_icon(app)
+    s.xdotool("mousemove", "--window", icon, 5, 5, "click", "--repeat", 2, "--delay", 80, 1)
+    s.wait_map_state(app.window, "IsViewable", "a double click on the icon")
+    app.settled(lambda i: app.board(i) == board, "the board as it was before hiding")
+    wait_icon_gone(app, icon, "the double click")
+
+    # A right click on the board hides too; the icon's menu opens on a right click.
+    x, y = ball_centre(*sorted(balls(board))[0])
+    s.xdotool("mousemove", "--window", app.window, x, y, "click", 3)
+    s.wait_map_state(app.window, "IsUnMapped", "a right click on the board")
+    icon = tray_icon(app)
+    menu = open_tray_menu(app, icon)
+    s.xdotool("key", "Escape")
+    wait_icon_gone(app, menu, "Escape")
+    check(s.map_state(app.window) == "IsUnMapped", "dismissing the menu showed the window")
+    check(viewable(s, icon), "dismissing the menu removed the icon")
+    s.xdotool("mousemove", "--window", icon, 5, 5, "click", 1)
+    time.sleep(0.8)  # well past the double-click time
+    check(s.map_state(app.window) == "IsUnMapped", "a single click on the icon showed the window")
+    open_tray_menu(app, icon)
+    s.xdotool("key", "Up", "Return")  # the last item, Выход
+    deadline = time.monotonic() + 5
+    while app.proc.poll() is None:
+        check(time.monotonic() < deadline, "zintu still runs 5 s after Выход in the menu")
+        time.sleep(0.02)
+    check(app.proc.returncode == 0, f"Выход ended zintu with status {app.proc.returncode}")
+    wait_icon_gone(app, icon, "the program ended")
+
+
 def scenario_close(s):
     app = Zintu(s)
     check(app.close_and_wait() == 0, "zintu did not exit with status 0 on WM_DELETE_WINDOW")
@@ -866,6 +998,7 @@ GROUPS = {
                 ("exit-button", scenario_exit_button),
                 ("close-while-sliding", scenario_close_while_sliding)],
     "installed": [("scores", scenario_installed_scores)],
+    "tray": [("tray", scenario_tray)],
 }
 
 
@@ -875,8 +1008,8 @@ def main():
     parser.add_argument("--shots", type=Path, help="folder for screenshots of failures")
     parser.add_argument("group", choices=sorted(GROUPS))
     args = parser.parse_args()
-    missing = [tool for tool in ("Xvfb", "xdotool", "xwd", "xwininfo", "xprop", "import")
-               if shutil.which(tool) is None]
+    missing = [tool for tool in ("Xvfb", "xdotool", "xwd", "xwininfo", "xprop", "trayer",
+                                 "import") if shutil.which(tool) is None]
     if missing:
         print(f"FAIL: missing programs {missing}; run scripts/install-deps.sh --test",
               file=sys.stderr)

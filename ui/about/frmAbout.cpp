@@ -31,7 +31,7 @@ QLabel* AddThanks(QDialog* dialog) {
     QLabel* thanks = AddLabel(dialog, QStringLiteral("Label4"), DisplayText(ThanksText()),
                               TwipsRect(240, 1680, 3855, 900));
     thanks->setWordWrap(true);
-    thanks->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    thanks->setFrameStyle(QFrame::Box | QFrame::Plain);
     thanks->setLineWidth(1);
     return thanks;
 }

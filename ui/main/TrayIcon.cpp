@@ -1,5 +1,9 @@
 #include "TrayIcon.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QTimer>
+
 #include "ProgramIcon.h"
 
 namespace zintu {
@@ -35,14 +39,30 @@ bool TrayIcon::IsShown() const {
 }
 
 void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (busy_) {
+    if (busy_ || !IsDoubleClick(reason)) {
         return;
     }
     busy_ = true;
-    if (reason == QSystemTrayIcon::DoubleClick) {
+    // Removing the icon destroys the object that reports this click: restore only after
+    // the report has returned.
+    QTimer::singleShot(0, this, [this] {
         emit ShowRequested();
+        busy_ = false;
+    });
+}
+
+// Status-notifier hosts report every click as a single Trigger; two of them within the
+// double-click time are the double click that Windows and XEmbed trays report as such.
+bool TrayIcon::IsDoubleClick(QSystemTrayIcon::ActivationReason reason) {
+    const bool secondClick =
+        reason == QSystemTrayIcon::Trigger && sinceClick_.isValid() &&
+        !sinceClick_.hasExpired(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (reason == QSystemTrayIcon::Trigger && !secondClick) {
+        sinceClick_.start();
+    } else {
+        sinceClick_.invalidate();
     }
-    busy_ = false;
+    return secondClick || reason == QSystemTrayIcon::DoubleClick;
 }
 
 }  // namespace zintu

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -29,9 +30,12 @@ class TrayIcon : public QObject {
     void ExitRequested();
 
   private:
+    bool IsDoubleClick(QSystemTrayIcon::ActivationReason reason);
+
     QMenu menu_;
     QSystemTrayIcon icon_;
-    bool busy_ = false;  // one activation at a time
+    QElapsedTimer sinceClick_;  // since a single click that may start a double click
+    bool busy_ = false;         // one activation at a time
 };
 
 }  // namespace zintu

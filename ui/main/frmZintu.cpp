@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "BallShape.h"
 #include "ClassicFont.h"
+#include "CommandButton.h"
 #include "DisplayText.h"
 #include "MoveStep.h"
 #include "PathText.h"
@@ -33,7 +35,11 @@ constexpr int kClientWidth = 6000;
 constexpr int kClientHeight = 4725;
 constexpr int kButtonLeft = 4920;
 constexpr int kRightButton = 2;
-const QString kPositionFilter = QStringLiteral("Файл позиции для Zintu (*.poz);;All files (*.*)");
+// Each entry is a description, shown as it is, and its pattern, hidden in parentheses.
+// Qt's "*.*" wants a dot in the name, so every file is "*".
+const QString kPositionFilter =
+    QStringLiteral("Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)");
+constexpr auto kPositionDialogOptions = QFileDialog::HideNameFilterDetails;
 
 int ButtonCode(Qt::MouseButton button) {
     switch (button) {
@@ -132,7 +138,7 @@ void frmZintu::CreateControls() {
         label->setGeometry(TwipsRect(0, top, 975, 300));
         label->setFont(ClassicFont(9.75));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
         return label;
     };
@@ -144,11 +150,10 @@ void frmZintu::CreateControls() {
 
 QPushButton* frmZintu::AddButton(const char* name, const QString& caption, const QString& tip,
                                  int top, void (frmZintu::*handler)()) {
-    auto* button = new QPushButton(caption, this);
+    auto* button = new CommandButton(caption, this);
     button->setObjectName(name);
     button->setToolTip(tip);
     button->setGeometry(TwipsRect(kButtonLeft, top, 975, 375));
-    button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, handler] {
         const BusyScope busy(*this);
         (this->*handler)();
@@ -157,8 +162,10 @@ QPushButton* frmZintu::AddButton(const char* name, const QString& caption, const
 }
 
 void frmZintu::ShowCentred() {
-    const QRect available = screen()->availableGeometry();
-    move(available.center() - rect().center());
+    winId();  // the platform tells the frame's size once the native window exists
+    QRect frame = geometry().marginsAdded(windowHandle()->frameMargins());
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
     show();
 }
 
@@ -257,7 +264,8 @@ void frmZintu::cmdScore_Click() {
 
 void frmZintu::cmdWrite_Click() {
     const QString file = QFileDialog::getSaveFileName(
-        this, "Сохранить текущее расположение шариков", AppFolderText(), kPositionFilter);
+        this, "Сохранить текущее расположение шариков", AppFolderText(), kPositionFilter, nullptr,
+        kPositionDialogOptions);
     if (!file.isEmpty()) {
         WritePositionFile(ToPath(file), game_->Snapshot(RandomSeed));
     }
@@ -265,7 +273,8 @@ void frmZintu::cmdWrite_Click() {
 
 void frmZintu::cmdRead_Click() {
     const QString file = QFileDialog::getOpenFileName(
-        this, "Восстановить сохраненное расположение шариков", AppFolderText(), kPositionFilter);
+        this, "Восстановить сохраненное расположение шариков", AppFolderText(), kPositionFilter,
+        nullptr, kPositionDialogOptions);
     if (file.isEmpty()) {
         return;
     }
@@ -302,6 +311,10 @@ void frmZintu::RebuildBackBuffer() {
 
 void frmZintu::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position();
+    // Releases that a control passed on are not on the window's own surface.
+    if (childAt(at.toPoint()) != nullptr) {
+        return;
+    }
     Form_MouseUp(ButtonCode(event->button()), at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
 }
 

@@ -4,6 +4,7 @@
 
 #include "AppFolder.h"
 #include "PathText.h"
+#include "StandardTexts.h"
 #include "frmZintu.h"
 
 int main(int argc, char* argv[]) {
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(ZINTU_APP_ID);
     // The main window ends the program itself, also while it is hidden in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
+    const auto standardTexts = zintu::InstallStandardTexts(QLocale::system());
 
     const std::filesystem::path appFolder = zintu::ChooseAppFolder(
         zintu::ToPath(QCoreApplication::applicationDirPath()), ZINTU_INSTALLED_MARKER,

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <array>
 
@@ -39,6 +40,29 @@ void PaintCells(QTableWidget* grid, QPalette::ColorRole background, QPalette::Co
     grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: #c0c0c0; }"));
 }
 
+// Room for text in a cell of the column: the view leaves a margin on each side, the
+// grid line takes one pixel.
+int TextWidth(const QTableWidget* grid, int column) {
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    return grid->columnWidth(column) - 1 - 2 * margin;
+}
+
+// `font`, narrowed as far as `text` needs to be shown whole within `width` pixels.
+QFont FittingFont(const QFont& font, const QString& text, int width) {
+    const int natural = QFontMetrics(font).horizontalAdvance(text);
+    if (natural <= width) {
+        return font;
+    }
+    QFont narrow = font;
+    for (int stretch = 100 * width / natural; stretch > 1; --stretch) {
+        narrow.setStretch(stretch);
+        if (QFontMetrics(narrow).horizontalAdvance(text) <= width) {
+            break;
+        }
+    }
+    return narrow;
+}
+
 QTableWidget* AddGrid(QDialog* dialog, const QString& name, int rows, const QRect& rect,
                       const QFont& font) {
     auto* grid = new QTableWidget(rows, kColumnTwips.size(), dialog);
@@ -51,6 +75,8 @@ QTableWidget* AddGrid(QDialog* dialog, const QString& name, int rows, const QRec
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
+    // A name is shown whole, as stored; the font narrows instead.
+    grid->setTextElideMode(Qt::ElideNone);
     for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
         header->setMinimumSectionSize(0);
         header->setSectionResizeMode(QHeaderView::Fixed);
@@ -139,13 +165,14 @@ void frmScore::SetTextArray(int index, const QString& text) {
         return;
     }
     const int column = index % Cols();
-    body_->item(index / Cols(), column)->setText(text);
+    QTableWidgetItem* cell = body_->item(index / Cols(), column);
+    cell->setText(text);
+    cell->setFont(FittingFont(body_->font(), text, TextWidth(body_, column)));
     if (column == kNameColumn) {
         MergeNames();
     }
 }
 
-// Blank rows below the last entry carry no name, so they are left apart.
 void frmScore::MergeNames() {
     body_->clearSpans();
     if (!mergeNames_->isChecked()) {
@@ -157,7 +184,7 @@ void frmScore::MergeNames() {
         while (end < body_->rowCount() && body_->item(end, kNameColumn)->text() == name) {
             ++end;
         }
-        if (end - top > 1 && !name.isEmpty()) {
+        if (end - top > 1) {
             body_->setSpan(top, kNameColumn, end - top, 1);
         }
         top = end;

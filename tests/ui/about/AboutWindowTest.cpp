@@ -34,6 +34,7 @@ TEST(AboutWindow, ControlsTextsAndFrame) {
         EXPECT_EQ(control->property("text").toString(), text) << name;
     }
     EXPECT_TRUE(about.findChild<QPushButton*>("Command1")->isDefault());
+    EXPECT_TRUE(HasSingleLineBorder(about.findChild<QLabel*>("Label4")));
     const QImage icon = about.findChild<QLabel*>("Picture1")->pixmap().toImage();
     EXPECT_EQ(icon.pixelColor(icon.width() / 2, icon.height() / 2), QColor(255, 0, 0));
 }

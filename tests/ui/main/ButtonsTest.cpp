@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
+#include <QStyleHints>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
@@ -48,6 +51,39 @@ class Buttons : public MainWindowFixture {
         ASSERT_NE(name, nullptr);
         name->setText(path);
         static_cast<QDialog*>(dialog)->accept();
+    }
+
+    // The filters as the player reads them in the dialog.
+    static QStringList ShownFilters(QFileDialog* dialog) {
+        auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QStringList shown;
+        for (int i = 0; combo && i < combo->count(); ++i) {
+            shown << combo->itemText(i);
+        }
+        return shown;
+    }
+
+    // The names the dialog lists under each of its filters, in order of the filters.
+    static std::vector<QStringList> ListingPerFilter(QFileDialog* dialog) {
+        auto* list = dialog->findChild<QListView*>("listView");
+        const auto listed = [list] {
+            QStringList names;
+            const QModelIndex root = list->rootIndex();
+            for (int row = 0; row < list->model()->rowCount(root); ++row) {
+                names << list->model()->index(row, 0, root).data().toString();
+            }
+            names.sort();
+            return names;
+        };
+        std::vector<QStringList> listings;
+        for (const QString& filter : dialog->nameFilters()) {
+            dialog->selectNameFilter(filter);
+            // The folder is read in the background; let it arrive and be filtered.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return listed().contains("game.poz"); }));
+            QTest::qWait(100);
+            listings.push_back(listed());
+        }
+        return listings;
     }
 
     QStringList modals;
@@ -126,32 +162,68 @@ TEST_F(Buttons, HideMinimisesWhereThereIsNoNotificationArea) {
     Press("cmdHide");
     EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
     EXPECT_FALSE(window->isHidden()) << "still reachable from the task bar";
-
-    window = MakeWindow();
-    QTest::mouseClick(window.get(), Qt::RightButton, {}, QPoint(150, 150));
-    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
 }
 
+// Through the window, as the platform delivers them, so that a control under the pointer
+// receives the click first.
+TEST_F(Buttons, RightClickHidesOnlyFromTheWindowsOwnSurfaceAndTakesNoFocus) {
+    const std::tuple<const char*, QPoint, bool> cases[] = {
+        {"board", {150, 150}, true},    {"bare client area", {315, 300}, true},
+        {"cmdExit", {360, 260}, false}, {"lblNew", {360, 42}, false},
+        {"Frame1", {360, 55}, false},
+    };
+    for (const auto& [what, at, hides] : cases) {
+        window = MakeWindow();
+        QApplication::setActiveWindow(window.get());
+        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, at);
+        EXPECT_EQ(bool(window->windowState() & Qt::WindowMinimized), hides) << what;
+        EXPECT_EQ(window->focusWidget(), Child("cmdHide")) << what;
+    }
+}
+
+TEST_F(Buttons, SpaceEnterAndKeypadEnterPressTheFocusedButton) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Space, Qt::NoModifier},
+        {Qt::Key_Return, Qt::NoModifier},
+        {Qt::Key_Enter, Qt::KeypadModifier},
+    };
+    for (const auto& [key, modifiers] : keys) {
+        window = MakeWindow();
+        ASSERT_EQ(window->focusWidget(), Child("cmdHide"));
+        QTest::keyClick(window->focusWidget(), key, modifiers);
+        EXPECT_TRUE(window->windowState() & Qt::WindowMinimized) << key;
+    }
+}
+
+// Windows reports a double click as Trigger then DoubleClick, an XEmbed tray as Trigger,
+// Trigger, DoubleClick, a status-notifier host as two Triggers.
 TEST_F(Buttons, TrayShowsTheWindowOnDoubleClickOrShowAndIgnoresTheRest) {
+    using Reason = QSystemTrayIcon::ActivationReason;
     window = MakeWindow();
     auto* tray = window->findChild<TrayIcon*>();
     ASSERT_NE(tray, nullptr);
     int shows = 0;
-    int nested = 0;
-    QObject::connect(tray, &TrayIcon::ShowRequested, [&] {
-        ++shows;
-        // A second activation while the first is handled is dropped.
-        tray->OnActivated(QSystemTrayIcon::DoubleClick);
-        ++nested;
-    });
-    for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context,
-                              QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown}) {
-        tray->OnActivated(reason);
+    QObject::connect(tray, &TrayIcon::ShowRequested, [&] { ++shows; });
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int interval = hints->mouseDoubleClickInterval();
+    hints->setMouseDoubleClickInterval(50);
+    const std::pair<std::vector<Reason>, int> cases[] = {
+        {{QSystemTrayIcon::Trigger}, 0},
+        {{QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown}, 0},
+        {{QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}, 1},
+        {{QSystemTrayIcon::Trigger, QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}, 1},
+        {{QSystemTrayIcon::Trigger, QSystemTrayIcon::Trigger}, 1},
+        {{QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::Trigger}, 0},
+    };
+    for (const auto& [reasons, expected] : cases) {
+        shows = 0;
+        for (const Reason reason : reasons) {
+            tray->OnActivated(reason);
+        }
+        QTest::qWait(80);  // past the double-click time, and the deferred restore has run
+        EXPECT_EQ(shows, expected) << reasons.size() << " activations, the first " << reasons[0];
     }
-    EXPECT_EQ(shows, 0);
-    tray->OnActivated(QSystemTrayIcon::DoubleClick);
-    EXPECT_EQ(shows, 1);
-    EXPECT_EQ(nested, 1);
+    hints->setMouseDoubleClickInterval(interval);
 
     window->hide();
     QAction* show = tray->Menu().findChild<QAction*>("mnuPopMenuShow");
@@ -207,6 +279,27 @@ TEST_F(Buttons, ScoreListShowsTheStoredTable) {
     EXPECT_EQ(window->Fgi(8192, 0), -32768) << "wraps at 16 bits";
 }
 
+// A position may be saved under a name without an extension.
+TEST_F(Buttons, OpenDialogListsEveryFileUnderAllFiles) {
+    window = MakeWindow();
+    for (const char* name : {"game.poz", "game1"}) {
+        std::ofstream(Folder() / name) << "position";
+    }
+    QStringList filters;
+    std::vector<QStringList> listings;
+    OnModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        filters = ShownFilters(dialog);
+        listings = ListingPerFilter(dialog);
+        dialog->reject();
+    });
+    Press("cmdRead");
+    EXPECT_EQ(filters, (QStringList{"Файл позиции для Zintu (*.poz)", "All files (*.*)"}));
+    EXPECT_EQ(listings,
+              (std::vector<QStringList>{{"game.poz"}, {"Zintu.scr", "game.poz", "game1"}}));
+}
+
 TEST_F(Buttons, SavedPositionRestoresTheGameAndItsFutureBalls) {
     window = MakeWindow();
     const QString file = QString::fromStdString((Folder() / "game.poz").string());
@@ -215,7 +308,7 @@ TEST_F(Buttons, SavedPositionRestoresTheGameAndItsFutureBalls) {
     OnModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        filters = dialog->nameFilters();
+        filters = ShownFilters(dialog);
         directory = dialog->directory().absolutePath();
         EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
         ChooseFile(dialog, file);

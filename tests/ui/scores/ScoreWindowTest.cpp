@@ -31,11 +31,11 @@ struct ScoreWindow {
     int NameSpan(int row) const { return body->rowSpan(row, 1); }
 };
 
-// The grid shortens text that does not fit its cell with an ellipsis.
-bool FitsCell(const QTableWidget* grid, int column, const QString& text) {
+// Whether `text` in `font` stays within its cell, away from the grid line and margins.
+bool FitsCell(const QTableWidget* grid, int column, const QString& text, const QFont& font) {
     const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
     const int gridLine = 1;
-    return grid->fontMetrics().horizontalAdvance(text) <=
+    return QFontMetrics(font).horizontalAdvance(text) <=
            grid->columnWidth(column) - gridLine - 2 * margin;
 }
 
@@ -62,8 +62,8 @@ TEST(ScoreWindow, ControlsTitlesAndColumns) {
         EXPECT_EQ(score.header->item(0, column)->text(), titles[column]);
         EXPECT_EQ(score.header->columnWidth(column), widths[column]);
         EXPECT_EQ(score.body->columnWidth(column), widths[column]);
-        EXPECT_TRUE(FitsCell(score.header, column, titles[column]));
-        EXPECT_TRUE(FitsCell(score.body, column, entry[column]));
+        EXPECT_TRUE(FitsCell(score.header, column, titles[column], score.header->font()));
+        EXPECT_TRUE(FitsCell(score.body, column, entry[column], score.body->font()));
     }
     // All ten rows within the visible part: nothing to scroll to.
     EXPECT_TRUE(score.body->viewport()->rect().contains(
@@ -79,6 +79,16 @@ TEST(ScoreWindow, CellsByLinearIndex) {
     EXPECT_TRUE(score.body->findItems("outside", Qt::MatchExactly).isEmpty());
     score.window.Clear();
     EXPECT_EQ(score.body->item(2, 3)->text(), "");
+}
+
+// A name is shown as stored, every letter, however wide its letters are.
+TEST(ScoreWindow, WidestNameIsShownWhole) {
+    ScoreWindow score;
+    const QString name(18, QChar(u'Ж'));
+    score.SetName(0, name);
+    const QTableWidgetItem* cell = score.body->item(0, 1);
+    EXPECT_EQ(cell->text(), name);
+    EXPECT_TRUE(FitsCell(score.body, 1, name, cell->font()));
 }
 
 TEST(ScoreWindow, EqualNeighbourNamesMergeWhileChecked) {
@@ -98,8 +108,9 @@ TEST(ScoreWindow, EqualNeighbourNamesMergeWhileChecked) {
     EXPECT_EQ(score.NameSpan(1), 2);
     score.SetName(3, "Борис");
     EXPECT_EQ(score.NameSpan(1), 3);
+    EXPECT_EQ(score.NameSpan(4), 6) << "the blank rows below";
     score.window.Clear();
-    EXPECT_EQ(score.NameSpan(1), 1);
+    EXPECT_EQ(score.NameSpan(1), 10);
 }
 
 TEST(ScoreWindow, OnlyIdenticalAdjacentNamesMerge) {
@@ -109,8 +120,9 @@ TEST(ScoreWindow, OnlyIdenticalAdjacentNamesMerge) {
     score.SetName(3, "Борис");
     score.SetName(5, "Дима");
     score.SetName(6, " Дима");
+    const int spans[] = {1, 1, 1, 1, 1, 1, 1, 3, 3, 3};
     for (int row = 0; row < 10; ++row) {
-        EXPECT_EQ(score.NameSpan(row), 1) << "row " << row;
+        EXPECT_EQ(score.NameSpan(row), spans[row]) << "row " << row;
     }
 }
 
