@@ -31,34 +31,45 @@ LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::pat
     return {local, {}};
 }
 
-// Without the lock the shared copy is left out, as when it cannot be reached.
 LockedScores ReadAndMerge(const ScoreFiles& files, const OleDateTime& now) {
     const std::filesystem::path sharedDir = ReadSharedScoreDir(files.SettingsFile);
-    LockedScores locked;
-    if (!sharedDir.empty()) {
-        locked.Lock = FileLock::Acquire(sharedDir / kScoreLockFileName);
+    if (sharedDir.empty()) {
+        return {std::nullopt, {ReadScoreFile(files.AppFolder / kScoreFileName, now), {}}};
     }
-    locked.Loaded = locked.Lock
-                        ? MergeWithShared(files, sharedDir, now)
-                        : LoadedScores{ReadScoreFile(files.AppFolder / kScoreFileName, now), {}};
-    return locked;
+    return {FileLock::Acquire(sharedDir / kScoreLockFileName),
+            MergeWithShared(files, sharedDir, now)};
 }
 
 // A blank table would start a shared copy that every later load ignores as blank.
-bool WritesSharedCopy(const LoadedScores& loaded) {
+bool IsMerged(const LoadedScores& loaded) {
     return !loaded.SharedScoreDir.empty() && loaded.Table.front().Points > 0;
+}
+
+// Without the lock the shared copy is still read, since every write of it is whole, but not
+// written.
+bool WritesSharedCopy(const LockedScores& locked) {
+    return locked.Lock && IsMerged(locked.Loaded);
+}
+
+LoadedScores Outcome(LockedScores& locked) {
+    if (!locked.Lock) {
+        locked.Loaded.SharedScoreDir.clear();
+    }
+    return locked.Loaded;
 }
 
 }  // namespace
 
 LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now) {
-    const LockedScores locked = ReadAndMerge(files, now);
+    LockedScores locked = ReadAndMerge(files, now);
     const LoadedScores& loaded = locked.Loaded;
-    if (WritesSharedCopy(loaded)) {
+    if (WritesSharedCopy(locked)) {
         WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table);
+    }
+    if (IsMerged(loaded)) {
         WriteScoreFile(files.AppFolder / kScoreFileName, loaded.Table);
     }
-    return loaded;
+    return Outcome(locked);
 }
 
 int FindRank(const ScoreTable& table, std::int32_t score) {
@@ -89,13 +100,13 @@ void InsertRecord(ScoreTable& table, int rank, const ScoreRecord& record) {
 LoadedScores StoreRecord(const ScoreFiles& files, const ScoreRecord& entry,
                          const OleDateTime& now) {
     LockedScores locked = ReadAndMerge(files, now);
-    LoadedScores& fresh = locked.Loaded;
-    InsertRecord(fresh.Table, FindRank(fresh.Table, entry.Points), entry);
-    WriteScoreFile(files.AppFolder / kScoreFileName, fresh.Table);
-    if (WritesSharedCopy(fresh)) {
-        WriteScoreFile(fresh.SharedScoreDir / kScoreFileName, fresh.Table);
+    ScoreTable& table = locked.Loaded.Table;
+    InsertRecord(table, FindRank(table, entry.Points), entry);
+    WriteScoreFile(files.AppFolder / kScoreFileName, table);
+    if (WritesSharedCopy(locked)) {
+        WriteScoreFile(locked.Loaded.SharedScoreDir / kScoreFileName, table);
     }
-    return fresh;
+    return Outcome(locked);
 }
 
 }  // namespace zintu

@@ -21,13 +21,13 @@ struct ScoreFiles {
 
 struct LoadedScores {
     ScoreTable Table;
-    std::filesystem::path SharedScoreDir;  // empty when no shared copy took part
+    std::filesystem::path SharedScoreDir;  // empty unless a shared copy is in use and writable now
 };
 
 // Reads the shared copy (when the settings name one) and the local copy, creating a missing
 // local one blank; when the shared copy holds scored entries, the merged table is written to the
 // shared copy and then to the local one. A shared folder without a copy yet gets one as soon as
-// the table holds a score. The shared copy takes part only while this process holds the
+// the table holds a score. The shared copy is written only while this process holds the
 // folder's lock, which it waits for about two seconds at most.
 LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now);
 

@@ -87,7 +87,7 @@ TEST_F(ScoreBook, MissingSharedCopyStartsWithTheFirstScore) {
     EXPECT_EQ(OnDisk(SharedFile()), Table({Entry(U"Bob", 500)}));
 }
 
-TEST_F(ScoreBook, HeldLockLeavesTheSharedCopyOutWithoutHanging) {
+TEST_F(ScoreBook, HeldLockKeepsTheSharedCopyUnwrittenWithoutHanging) {
     NameSharedFolder(SharedDir());
     const ScoreTable shared = Table({Entry(U"Ann", 900)});
     WriteScoreFile(SharedFile(), shared);
@@ -98,7 +98,7 @@ TEST_F(ScoreBook, HeldLockLeavesTheSharedCopyOutWithoutHanging) {
     const LoadedScores stored = StoreRecord(files_, Entry(U"Bob", 500), kNow);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(stored.SharedScoreDir.empty());
-    EXPECT_EQ(OnDisk(LocalFile()), Table({Entry(U"Bob", 500)}));
+    EXPECT_EQ(OnDisk(LocalFile()), Table({Entry(U"Ann", 900), Entry(U"Bob", 500)}));
     EXPECT_EQ(OnDisk(SharedFile()), shared);
 }
 
