@@ -60,9 +60,12 @@ void BackBuffer::FilledRectangle(int x1, int y1, int x2, int y2) {
     Resample(rect);
 }
 
+int BackBuffer::PenWidth() const {
+    return std::max(1, static_cast<int>(std::lround(ratio_)));
+}
+
 void BackBuffer::Line(int x1, int y1, int x2, int y2, QColor color) {
-    // One device pixel per logical pixel of width, like a one-pixel pen at 96 dpi.
-    const int width = std::max(1, static_cast<int>(std::lround(ratio_)));
+    const int width = PenWidth();
     const QPoint from(Device(x1), Device(y1));
     const QPoint to(Device(x2), Device(y2));
     const QRect span = QRect(from, to).normalized().adjusted(0, 0, width - 1, width - 1);
@@ -79,7 +82,7 @@ void BackBuffer::Line(int x1, int y1, int x2, int y2, QColor color) {
 
 void BackBuffer::Box(int x, int y, int width, int height) {
     const QRect outer = DeviceRect(x, y, x + width, y + height);
-    const int border = std::max(1, static_cast<int>(std::lround(ratio_)));
+    const int border = PenWidth();
     QPainter painter(&fine_);
     painter.fillRect(Fine(outer), foreground_);
     painter.fillRect(Fine(outer.adjusted(border, border, -border, -border)), fill_);
@@ -90,7 +93,7 @@ void BackBuffer::Box(int x, int y, int width, int height) {
 void BackBuffer::Disc(int centreX, int centreY, int radius) {
     const qreal scale = ratio_ / kTwipsPerPixel;
     const QPointF centre(centreX * scale, centreY * scale);
-    const qreal outline = std::max<qreal>(1.0, std::round(ratio_));
+    const int outline = PenWidth();
     const qreal reach = radius * scale + outline;
     QPainter painter(&fine_);
     painter.setPen(QPen(foreground_, outline * kFineScale));

@@ -33,7 +33,10 @@ class BackBuffer {
   private:
     int Device(int twips) const;
     QRect DeviceRect(int x1, int y1, int x2, int y2) const;
-    // The device pixels drawn on since: averages their fine pixels into the picture.
+    // Outlines and lines are one device pixel per logical pixel wide, like a one-pixel pen
+    // at 96 dpi.
+    int PenWidth() const;
+    // Brings a rectangle of device pixels up to date: each is the mean of its fine pixels.
     void Resample(QRect deviceRect);
 
     QImage fine_;

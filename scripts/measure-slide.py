@@ -1,0 +1,152 @@
+#!/usr/bin/env python3
+"""Times an 8-cell straight slide of the real game on a private Xvfb.
+
+Usage: scripts/measure-slide.py [--exe PATH] [--runs N] [--busy N] [--step N]
+
+Opens a position with one blue ball on (4, 0), selects it and clicks (4, 8): with the
+default step the ball slides down for 400 ms. A run is timed from the button release,
+sent through XTest, to the first moment that the pixel two rows above the bottom of the
+target's disc turns blue, which the sliding ball reaches only in its last two frames.
+The position is opened anew for every run. `--busy N` keeps N `yes > /dev/null` running
+meanwhile. Prints every run and the median; a measurement, not a test.
+
+Needs what the end-to-end tests need (scripts/install-deps.sh --test).
+"""
+
+import argparse
+import ctypes
+import statistics
+import struct
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))
+import zintu_e2e as e2e  # noqa: E402
+
+START, TARGET = (4, 0), (4, 8)
+BLUE = 4
+# Two pixel rows above the bottom of the target's disc, in the middle of its width.
+PROBE = (e2e.ball_centre(*TARGET)[0], int((500 * TARGET[1] + 500) / e2e.TWIPS) - 2)
+
+
+def position_bytes():
+    board = [0] * 81
+    board[START[0] + 9 * START[1]] = BLUE
+    return (b"Zintu 3.1" + struct.pack("<81h", *board) + struct.pack("<i", 0)
+            + struct.pack("<4h", 0, 1, 2, 3) + b"\x04\x00" + struct.pack("<fi", 0.5, 13))
+
+
+class Probe:
+    """One Xlib connection of our own: clicks through XTest, reads single pixels."""
+
+    def __init__(self, display_name, window):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XGetImage.restype = ctypes.c_void_p
+        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                       ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                       ctypes.c_ulong, ctypes.c_int]
+        self.x11.XGetPixel.restype = ctypes.c_ulong
+        self.x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+        self.x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint,
+                                                   ctypes.c_int, ctypes.c_ulong]
+        self.display = self.x11.XOpenDisplay(display_name.encode())
+        e2e.check(self.display, f"cannot open X display {display_name}")
+        self.window = window
+
+    def close(self):
+        self.x11.XCloseDisplay(self.display)
+
+    def pixel(self, x, y):
+        image = self.x11.XGetImage(self.display, self.window, x, y, 1, 1, 0xFFFFFFFF, 2)
+        e2e.check(image, f"XGetImage of {x},{y} failed")
+        value = self.x11.XGetPixel(image, 0, 0)
+        self.x11.XDestroyImage(image)
+        return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+
+    def click(self):
+        """Presses and releases the first button where the pointer is; returns the time."""
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
+        self.x11.XFlush(self.display)
+        released = time.monotonic()
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
+        self.x11.XFlush(self.display)
+        return released
+
+
+def is_blue(rgb):
+    red, green, blue = rgb
+    return blue > 200 and red < 80 and green < 80
+
+
+def wait_for(condition, what, timeout=5):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        e2e.check(time.monotonic() < deadline, f"no {what} within {timeout} s")
+        time.sleep(0.01)
+
+
+# The screen is read through the probe's own connection: xwd sometimes fails under load.
+def open_position(app, probe, path):
+    app.press("Открыть")
+    app.s.type_path(app.s.wait_window(e2e.OPEN_TITLE), path)
+    # Every run ends with the ball on the target, so a free target shows the new position.
+    wait_for(lambda: is_blue(probe.pixel(*e2e.ball_centre(*START)))
+             and not is_blue(probe.pixel(*PROBE)), "crafted position on the screen")
+
+
+def time_slide(app, probe):
+    app.click_cell(START)
+    wait_for(lambda: probe.pixel(*e2e.mark_probe(*START)) == e2e.BLACK, "selection mark")
+    x, y = e2e.ball_centre(*TARGET)
+    app.s.xdotool("mousemove", "--sync", "--window", app.window, x, y)
+    time.sleep(0.1)
+    released = probe.click()
+    deadline = released + 5
+    while not is_blue(probe.pixel(*PROBE)):
+        e2e.check(time.monotonic() < deadline, "the ball did not arrive within 5 s")
+        time.sleep(0.0002)
+    return (time.monotonic() - released) * 1000
+
+
+def main():
+    root = Path(__file__).resolve().parent.parent
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--exe", type=Path, default=root / "build/test/ui/main/zintu")
+    parser.add_argument("--runs", type=int, default=15)
+    parser.add_argument("--busy", type=int, default=0, help="busy processes meanwhile")
+    parser.add_argument("--step", type=int, default=10, help="the game's slide step")
+    args = parser.parse_args()
+
+    with e2e.Session(args.exe.resolve(), None) as session:
+        app = e2e.Zintu(session, args=[str(args.step)])
+        path = app.folder / "slide.poz"
+        path.write_bytes(position_bytes())
+        probe = Probe(session.display, app.window)
+        busy = [e2e.spawn(["yes"], stdout=subprocess.DEVNULL) for _ in range(args.busy)]
+        try:
+            times = []
+            for run in range(args.runs):
+                open_position(app, probe, path)
+                times.append(time_slide(app, probe))
+                print(f"run {run + 1}: {times[-1]:.1f} ms", flush=True)
+        finally:
+            for proc in busy:
+                e2e.stop(proc)
+            probe.close()
+        print(f"8-cell slide, step {args.step}, {args.busy} busy processes, {args.runs} runs: "
+              f"median {statistics.median(times):.1f} ms, "
+              f"min {min(times):.1f}, max {max(times):.1f}")
+        app.close_and_wait()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
