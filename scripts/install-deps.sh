@@ -8,7 +8,8 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-dejavu-
           fonts-dejavu-extra)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xdotool x11-apps x11-utils imagemagick python3 trayer)
+               xvfb xdotool x11-apps x11-utils imagemagick python3 trayer
+               openbox)
 fi
 
 missing=()

@@ -163,10 +163,17 @@ QPushButton* frmZintu::AddButton(const char* name, const QString& caption, const
 
 void frmZintu::ShowCentred() {
     winId();  // the platform tells the frame's size once the native window exists
+    Centre();
+    // A window manager on X11 frames the window only when it is shown: centre it again
+    // then, with the frame it got.
+    centreAtFirstPaint_ = true;
+    show();
+}
+
+void frmZintu::Centre() {
     QRect frame = geometry().marginsAdded(windowHandle()->frameMargins());
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
-    show();
 }
 
 void frmZintu::Form_Initialize() {
@@ -294,6 +301,10 @@ QString frmZintu::AppFolderText() const {
 }
 
 void frmZintu::paintEvent(QPaintEvent* event) {
+    if (centreAtFirstPaint_) {
+        centreAtFirstPaint_ = false;
+        Centre();
+    }
     if (devicePixelRatioF() != buffer_.PixelRatio()) {
         RebuildBackBuffer();
     }
