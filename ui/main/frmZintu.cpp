@@ -171,9 +171,11 @@ void frmZintu::ShowCentred() {
 }
 
 void frmZintu::Centre() {
-    QRect frame = geometry().marginsAdded(windowHandle()->frameMargins());
+    const QMargins margins = windowHandle()->frameMargins();
+    QRect frame = geometry().marginsAdded(margins);
     frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
+    // The client area's place: where a frame's place goes depends on the window manager.
+    setGeometry(frame.marginsRemoved(margins));
 }
 
 void frmZintu::Form_Initialize() {
