@@ -2,11 +2,11 @@
 """Plays the built zintu executable on a private Xvfb server and checks pixels and files.
 
 Usage: zintu_e2e.py --exe PATH [--shots DIR] GROUP
-GROUP is one of: board, turn, scores, positions, windows, tray, installed (PATH run where
-it is installed, not from a copy).
+GROUP is one of: board, turn, scores, positions, windows, tray, framed, installed (PATH run
+where it is installed, not from a copy).
 
-Needs Xvfb, xdotool, xwd, xwininfo, xprop, trayer and ImageMagick's import (screenshots of
-failures).
+Needs Xvfb, xdotool, xwd, xwininfo, xprop, trayer, openbox and ImageMagick's import
+(screenshots of failures).
 """
 
 import argparse
@@ -961,6 +961,37 @@ def scenario_tray(s):
     wait_icon_gone(app, icon, "the program ended")
 
 
+def frame_centre(s, window):
+    """Centre of a window with the frame its window manager put around it."""
+    info = s.run("xwininfo", "-id", window).stdout
+    value = {key: int(line.split(":")[1]) for line in info.splitlines()
+             for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+             if line.strip().startswith(key + ":")}
+    extents = s.run("xprop", "-id", window, "_NET_FRAME_EXTENTS").stdout
+    check("=" in extents, f"the window manager gave window {window} no frame: {extents}")
+    left, right, top, bottom = (int(v) for v in extents.split("=")[1].split(","))
+    return (value["Absolute upper-left X"] - left + (value["Width"] + left + right) / 2,
+            value["Absolute upper-left Y"] - top + (value["Height"] + top + bottom) / 2)
+
+
+def scenario_centred(s):
+    spawn(["openbox"], env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + 10
+    while not selection_owner(s.display, b"WM_S0"):
+        check(time.monotonic() < deadline, "openbox did not manage the screen within 10 s")
+        time.sleep(0.05)
+    app = Zintu(s)
+    deadline = time.monotonic() + 5
+    while True:
+        x, y = frame_centre(s, app.window)
+        if abs(x - 512) <= 1 and abs(y - 384) <= 1:
+            break
+        check(time.monotonic() < deadline,
+              f"the framed window's centre is at {x},{y}, not at the screen's 512,384")
+        time.sleep(0.05)
+    check(app.close_and_wait() == 0, "zintu did not exit with status 0")
+
+
 def scenario_close(s):
     app = Zintu(s)
     check(app.close_and_wait() == 0, "zintu did not exit with status 0 on WM_DELETE_WINDOW")
@@ -999,6 +1030,7 @@ GROUPS = {
                 ("close-while-sliding", scenario_close_while_sliding)],
     "installed": [("scores", scenario_installed_scores)],
     "tray": [("tray", scenario_tray)],
+    "framed": [("centred", scenario_centred)],
 }
 
 
@@ -1009,7 +1041,7 @@ def main():
     parser.add_argument("group", choices=sorted(GROUPS))
     args = parser.parse_args()
     missing = [tool for tool in ("Xvfb", "xdotool", "xwd", "xwininfo", "xprop", "trayer",
-                                 "import") if shutil.which(tool) is None]
+                                 "openbox", "import") if shutil.which(tool) is None]
     if missing:
         print(f"FAIL: missing programs {missing}; run scripts/install-deps.sh --test",
               file=sys.stderr)

@@ -163,10 +163,19 @@ QPushButton* frmZintu::AddButton(const char* name, const QString& caption, const
 
 void frmZintu::ShowCentred() {
     winId();  // the platform tells the frame's size once the native window exists
-    QRect frame = geometry().marginsAdded(windowHandle()->frameMargins());
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
+    Centre();
+    // A window manager on X11 frames the window only when it is shown: centre it again
+    // then, with the frame it got.
+    centreAtFirstPaint_ = true;
     show();
+}
+
+void frmZintu::Centre() {
+    const QMargins margins = windowHandle()->frameMargins();
+    QRect frame = geometry().marginsAdded(margins);
+    frame.moveCenter(screen()->availableGeometry().center());
+    // The client area's place: where a frame's place goes depends on the window manager.
+    setGeometry(frame.marginsRemoved(margins));
 }
 
 void frmZintu::Form_Initialize() {
@@ -294,6 +303,10 @@ QString frmZintu::AppFolderText() const {
 }
 
 void frmZintu::paintEvent(QPaintEvent* event) {
+    if (centreAtFirstPaint_) {
+        centreAtFirstPaint_ = false;
+        Centre();
+    }
     if (devicePixelRatioF() != buffer_.PixelRatio()) {
         RebuildBackBuffer();
     }

@@ -64,6 +64,7 @@ class frmZintu : public QWidget {
     void GameOver();
     void RestoreFromTray();
     void RebuildBackBuffer();
+    void Centre();
     frmScore& ScoreWindow();
     QString AppFolderText() const;
 
@@ -79,6 +80,7 @@ class frmZintu : public QWidget {
     std::unique_ptr<frmScore> scoreWindow_;
     int busy_ = 0;  // handlers running; a close waits for them
     bool closeRequested_ = false;
+    bool centreAtFirstPaint_ = false;
 };
 
 // The board's background and drawing colour: the platform's face colour, or a light grey
