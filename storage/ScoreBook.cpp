@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "FileLock.h"
 #include "ScoreFile.h"
@@ -18,12 +19,15 @@ struct LockedScores {
     LoadedScores Loaded;
 };
 
+// Only the lock's holder starts a missing shared copy: it knows the folder is there and that
+// nobody else is starting it.
 LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::path& sharedDir,
-                             const OleDateTime& now) {
+                             bool locked, const OleDateTime& now) {
     const std::filesystem::path sharedFile = sharedDir / kScoreFileName;
     const ScoreTable local = ReadScoreFile(files.AppFolder / kScoreFileName, now);
     if (IsMissingFile(sharedFile)) {
-        return {StartSharedTable(local, now), sharedDir};
+        return locked ? LoadedScores{StartSharedTable(local, now), sharedDir}
+                      : LoadedScores{local, {}};
     }
     if (auto merged = MergeScoreTables(ReadScoreFile(sharedFile, now), local, now)) {
         return {*merged, sharedDir};
@@ -36,8 +40,9 @@ LockedScores ReadAndMerge(const ScoreFiles& files, const OleDateTime& now) {
     if (sharedDir.empty()) {
         return {std::nullopt, {ReadScoreFile(files.AppFolder / kScoreFileName, now), {}}};
     }
-    return {FileLock::Acquire(sharedDir / kScoreLockFileName),
-            MergeWithShared(files, sharedDir, now)};
+    std::optional<FileLock> lock = FileLock::Acquire(sharedDir / kScoreLockFileName);
+    const bool locked = lock.has_value();
+    return {std::move(lock), MergeWithShared(files, sharedDir, locked, now)};
 }
 
 // A blank table would start a shared copy that every later load ignores as blank.

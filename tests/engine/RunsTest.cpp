@@ -157,7 +157,7 @@ TEST_F(Runs, ThreeRunsAndLongRunsScoreByTheTable) {
     EXPECT_EQ(game.Score, 300);
     EXPECT_EQ(game.CountEmpty(), 81) << "9 + 4 + 4 balls, the centre once";
 
-    SetBoard(
+    const char* const longRun =
         "........."
         "CCCCCCCCC"
         "........."
@@ -166,23 +166,15 @@ TEST_F(Runs, ThreeRunsAndLongRunsScoreByTheTable) {
         "........."
         "........."
         "........."
-        ".........");
+        ".........";
+    SetBoard(longRun);
     game.Score = 0;
     EXPECT_TRUE(game.CheckRuns(0, 1, 6));
     EXPECT_EQ(game.Score, 42);
 
-    SetBoard(
-        "CCCCC...."
-        "........."
-        "........."
-        "........."
-        "........."
-        "........."
-        "........."
-        "........."
-        ".........");
+    SetBoard(longRun);
     game.Score = std::numeric_limits<std::int32_t>::max() - 5;
-    EXPECT_TRUE(game.CheckRuns(0, 0, 6));
+    EXPECT_TRUE(game.CheckRuns(0, 1, 6));
     EXPECT_EQ(game.Score, std::numeric_limits<std::int32_t>::max()) << "stops at the limit";
 }
 
