@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
+    // The file dialogs keep their history in the user's settings: not the developer's own.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
