@@ -28,8 +28,9 @@ constexpr ColorValue kMarkColor = 0;  // black square behind the selected ball
 // What a mouse release on the window led to.
 enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropped };
 
-// The game module: the whole state of a game and every rule. One object per process;
-// tests make their own.
+// The game module: the whole state of a game and the procedures that play it, drawing as they
+// go; they apply the rules, which are functions of the board (Rules.h). One object per
+// process; tests make their own.
 class Zintu {
   public:
     Zintu(DrawingSurface& surface, ScoreStore& scoreStore);

@@ -64,6 +64,9 @@ TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
                 radii.push_back(s.c);
             }
         }
+        for (const Shape& s : surface.Of(Kind::Box)) {
+            EXPECT_EQ(s.color, kFace) << "cells are erased to the board's face";
+        }
         EXPECT_EQ(surface.Shapes.back(), (Shape{Kind::Box, 3115, 4115, 470, 470, kFace}));
         EXPECT_GE(surface.Now(), 16 * 20ms);
         EXPECT_LE(surface.Now(), 16 * 20ms + frameCost);
