@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <limits>
 #include <set>
 
@@ -71,6 +72,12 @@ TEST_F(Placement, DropBallTakesTheDrawnCellAndCountsOneDraw) {
     EXPECT_EQ(surface.Of(RecordingSurface::Kind::Disc).front(),
               (RecordingSurface::Shape{RecordingSurface::Kind::Disc, 2350, 350, 150, 0, 0x0000ff}));
 
+    std::array<int, 9> seen{};
+    for (int i = 0; i < 700; ++i) {
+        ++seen.at(game.RandomColor());
+    }
+    EXPECT_EQ(seen[0] + seen[8], 0);
+    EXPECT_GT(*std::min_element(seen.begin() + 1, seen.end() - 1), 50) << "every colour comes";
     game.DrawCount = std::numeric_limits<std::int32_t>::max();
     game.RandomColor();
     EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";
