@@ -1,44 +1,23 @@
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
+#include <algorithm>
 
+#include "FakeScoreStore.h"
+#include "RecordingSurface.h"
 #include "Zintu.h"
 
 namespace zintu {
 namespace {
 
-// Draws nothing and waits for nothing, so only the rules are measured.
-class NullSurface : public DrawingSurface {
-  public:
-    void SetFillColor(ColorValue) override {}
-    void FilledRectangle(int, int, int, int) override {}
-    void Line(int, int, int, int, ColorValue) override {}
-    void Box(int, int, int, int) override {}
-    void Disc(int, int, int) override {}
-    void Refresh() override {}
-    void PlaceBall(const BallPlacement&) override {}
-    std::chrono::microseconds Now() const override { return {}; }
-    void WaitUntil(std::chrono::microseconds) override {}
-    void Beep() override {}
-    void ShowScore(std::int32_t) override {}
-    void ShowBestScore(std::int32_t) override {}
-};
-
+// The surface's clock moves only by waits, so every frame is in time and only the rules and the
+// recording are measured.
 class Bench {
   public:
-    Bench()
-        : folder_(std::filesystem::temp_directory_path() / "zintu-bench"),
-          game(surface_, {folder_, folder_ / "Zintu.ini"}) {
-        std::filesystem::create_directories(folder_);
-        game.NewGame(0.5f, 0xc0c0c0);
-    }
+    Bench() { game.NewGame(0.5f, 0xc0c0c0); }
 
-  private:
-    NullSurface surface_;
-    std::filesystem::path folder_;
-
-  public:
-    Zintu game;
+    test::RecordingSurface surface;
+    test::FakeScoreStore scores;
+    Zintu game{surface, scores};
 };
 
 // Every third cell holds a ball, in a pattern without runs.
@@ -84,6 +63,7 @@ void CheckRunsWithRun(benchmark::State& state) {
     Bench bench;
     bench.game.Board.fill(0);
     for (auto _ : state) {
+        bench.surface.Clear();  // keeps the recording from growing without bound
         for (int col = 0; col < 5; ++col)
             bench.game.Board[CellIndex(col, 4)] = 2;
         benchmark::DoNotOptimize(bench.game.CheckRuns(2, 4, 2));
@@ -97,6 +77,7 @@ void WholeTurn(benchmark::State& state) {
     Bench bench;
     Zintu& game = bench.game;
     for (auto _ : state) {
+        bench.surface.Clear();
         const auto ball = std::find_if(game.Board.begin(), game.Board.end(),
                                        [](std::int16_t code) { return code > 0; });
         const int from = static_cast<int>(ball - game.Board.begin());

@@ -4,7 +4,7 @@
 namespace zintu {
 
 void Zintu::LoadScoreTable() {
-    const LoadedScores loaded = zintu::LoadScoreTable(Files, OleNow());
+    const LoadedScores loaded = scoreStore_.Load(OleNow());
     Scores = loaded.Table;
     SharedScoreDir = loaded.SharedScoreDir;
     ShowBestScore();
@@ -25,7 +25,7 @@ bool Zintu::StoreRecord(std::u32string_view answer) {
     entry.Points = Score;
     entry.Date = now.Date;
     entry.Time = now.Time;
-    const LoadedScores stored = zintu::StoreRecord(Files, entry, now);
+    const LoadedScores stored = scoreStore_.Store(entry, now);
     Scores = stored.Table;
     SharedScoreDir = stored.SharedScoreDir;
     ShowBestScore();

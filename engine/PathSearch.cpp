@@ -45,17 +45,18 @@ Offset SlideDirection(int fromCol, int fromRow, int toCol, int toRow) {
 
 }  // namespace
 
-bool Zintu::FindPath(int targetCol, int targetRow) {
-    for (std::size_t i = 0; i < Board.size(); ++i) {
-        Marks[i] = Board[i] != 0 ? -1 : 0;
+Grid WaveDistances(const Grid& board, int startCol, int startRow) {
+    Grid marks{};
+    for (std::size_t i = 0; i < board.size(); ++i) {
+        marks[i] = board[i] != 0 ? -1 : 0;
     }
-    Marks[CellIndex(SelCol, SelRow)] = 1;
+    marks[CellIndex(startCol, startRow)] = 1;
     for (std::int16_t distance = 1; distance != 0;) {
         std::int16_t newest = 0;
         for (int col = 0; col < kBoardSize; ++col) {
             for (int row = 0; row < kBoardSize; ++row) {
-                if (Marks[CellIndex(col, row)] == distance) {
-                    if (const std::int16_t written = SpreadWave(col, row); written >= 1) {
+                if (marks[CellIndex(col, row)] == distance) {
+                    if (const std::int16_t written = SpreadWave(marks, col, row); written >= 1) {
                         newest = written;
                     }
                 }
@@ -63,25 +64,51 @@ bool Zintu::FindPath(int targetCol, int targetRow) {
         }
         distance = newest;
     }
+    return marks;
+}
+
+std::int16_t SpreadWave(Grid& marks, int col, int row) {
+    const auto value = static_cast<std::int16_t>(marks[CellIndex(col, row)] + 1);
+    bool wrote = false;
+    for (const Offset& o : kWaveOrder) {
+        const int c = col + o.dCol;
+        const int r = row + o.dRow;
+        if (OnBoard(c, r) && marks[CellIndex(c, r)] == 0) {
+            marks[CellIndex(c, r)] = value;
+            wrote = true;
+        }
+    }
+    return wrote ? value : 0;
+}
+
+Grid PathTrace(const Grid& distances, int startCol, int startRow, int targetCol, int targetRow) {
+    std::int16_t distance = distances[CellIndex(targetCol, targetRow)];
+    Grid trace{};
+    trace[CellIndex(targetCol, targetRow)] = distance;
+    for (int col = targetCol, row = targetRow; distance > 2;) {
+        --distance;
+        StepBack(distances, col, row, distance);
+        trace[CellIndex(col, row)] = distance;
+    }
+    trace[CellIndex(startCol, startRow)] = 1;
+    return trace;
+}
+
+std::int16_t StepBack(const Grid& distances, int& col, int& row, std::int16_t distance) {
+    return StepTo(distances, col, row, distance);
+}
+
+std::int16_t StepForward(const Grid& trace, int& col, int& row, std::int16_t step) {
+    return StepTo(trace, col, row, step);
+}
+
+bool Zintu::FindPath(int targetCol, int targetRow) {
+    Marks = WaveDistances(Board, SelCol, SelRow);
     if (Marks[CellIndex(targetCol, targetRow)] >= 1) {
         return true;
     }
     surface_.Beep();
     return false;
-}
-
-std::int16_t Zintu::SpreadWave(int col, int row) {
-    const auto value = static_cast<std::int16_t>(Marks[CellIndex(col, row)] + 1);
-    bool wrote = false;
-    for (const Offset& o : kWaveOrder) {
-        const int c = col + o.dCol;
-        const int r = row + o.dRow;
-        if (OnBoard(c, r) && Marks[CellIndex(c, r)] == 0) {
-            Marks[CellIndex(c, r)] = value;
-            wrote = true;
-        }
-    }
-    return wrote ? value : 0;
 }
 
 void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
@@ -90,15 +117,7 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
     ball_ = {kCellSize * startCol + 210, kCellSize * startRow + 200, 300, 300, color, true};
     surface_.PlaceBall(ball_);
 
-    std::int16_t distance = Marks[CellIndex(targetCol, targetRow)];
-    Trace.fill(0);
-    Trace[CellIndex(targetCol, targetRow)] = distance;
-    for (int col = targetCol, row = targetRow; distance > 2;) {
-        --distance;
-        StepBack(col, row, distance);
-        Trace[CellIndex(col, row)] = distance;
-    }
-    Trace[CellIndex(startCol, startRow)] = 1;
+    Trace = PathTrace(Marks, startCol, startRow, targetCol, targetRow);
 
     FramePacer pacer(surface_, kSlideFrame);
     int col = startCol;
@@ -106,7 +125,7 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
     for (std::int16_t step = 2;; ++step) {
         const int fromCol = col;
         const int fromRow = row;
-        if (StepForward(col, row, step) == 0) {
+        if (StepForward(Trace, col, row, step) == 0) {
             break;
         }
         SlideBall(fromCol, fromRow, col, row, pacer);
@@ -116,14 +135,6 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
     }
     ball_.Visible = false;
     surface_.PlaceBall(ball_);
-}
-
-std::int16_t Zintu::StepBack(int& col, int& row, std::int16_t distance) {
-    return StepTo(Marks, col, row, distance);
-}
-
-std::int16_t Zintu::StepForward(int& col, int& row, std::int16_t step) {
-    return StepTo(Trace, col, row, step);
 }
 
 void Zintu::SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer) {

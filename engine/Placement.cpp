@@ -22,25 +22,32 @@ std::int16_t Zintu::CountEmpty() const {
     return static_cast<std::int16_t>(std::count(Board.begin(), Board.end(), 0));
 }
 
+int DropCell(const Grid& board, int draw) {
+    // A draw of 0 counts as 1: the first empty cell is twice as likely, the last never
+    // chosen while two or more are empty. Saved games depend on this exact choice.
+    int remaining = std::max(draw, 1);
+    for (int col = 0; col < kBoardSize; ++col) {
+        for (int row = 0; row < kBoardSize; ++row) {
+            if (board[CellIndex(col, row)] == 0 && --remaining == 0) {
+                return CellIndex(col, row);
+            }
+        }
+    }
+    return -1;
+}
+
 void Zintu::DropBall(ColorCode code) {
     const std::int16_t empty = CountEmpty();
     if (empty == 0) {
         return;
     }
-    // A draw of 0 counts as 1: the first empty cell is twice as likely, the last never
-    // chosen while two or more are empty. Saved games depend on this exact choice.
-    int remaining = std::max<int>(RandomInt(empty), 1);
-    for (int col = 0; col < kBoardSize; ++col) {
-        for (int row = 0; row < kBoardSize; ++row) {
-            if (Board[CellIndex(col, row)] == 0 && --remaining == 0) {
-                ScoringOn = false;
-                PutBall(col, row, code);
-                CheckRuns(col, row, code);
-                ScoringOn = true;
-                return;
-            }
-        }
-    }
+    const int cell = DropCell(Board, RandomInt(empty));
+    const int col = cell % kBoardSize;
+    const int row = cell / kBoardSize;
+    ScoringOn = false;
+    PutBall(col, row, code);
+    CheckRuns(col, row, code);
+    ScoringOn = true;
 }
 
 }  // namespace zintu

@@ -14,33 +14,70 @@ constexpr int kRunLength = 5;
 // The removal shows 16 frames of 20 ms.
 constexpr std::chrono::milliseconds kRemovalFrame{20};
 
+// Counts the balls of `code` in a line through (col, row), the centre included, marking
+// every other ball of it; walks backwards first, then forwards.
+int RunLength(const Grid& board, Grid& marks, int col, int row, int dCol, int dRow, ColorCode code,
+              std::int16_t mark) {
+    int length = 1;
+    for (const int sign : {-1, 1}) {
+        int c = col + sign * dCol;
+        int r = row + sign * dRow;
+        for (; OnBoard(c, r) && board[CellIndex(c, r)] == code;
+             c += sign * dCol, r += sign * dRow) {
+            marks[CellIndex(c, r)] = mark;
+            ++length;
+        }
+    }
+    return length;
+}
+
 }  // namespace
+
+bool RunCheck::Any() const {
+    return Lengths.Horizontal >= kRunLength || Lengths.Vertical >= kRunLength ||
+           Lengths.Diagonal >= kRunLength || Lengths.AntiDiagonal >= kRunLength;
+}
+
+RunCheck FindRuns(const Grid& board, int col, int row, ColorCode code) {
+    RunCheck runs;
+    Grid& marks = runs.Marks;
+    RunLengths& lengths = runs.Lengths;
+    marks[CellIndex(col, row)] = 1;
+    lengths.Horizontal = RunLength(board, marks, col, row, 1, 0, code, 1);
+    if (lengths.Horizontal < kRunLength) {
+        ClearMarks(marks, 1);
+        marks[CellIndex(col, row)] = 1;  // the centre always goes if anything goes
+    }
+    lengths.Vertical = RunLength(board, marks, col, row, 0, 1, code, 2);
+    if (lengths.Vertical < kRunLength) {
+        ClearMarks(marks, 2);
+    }
+    lengths.Diagonal = RunLength(board, marks, col, row, 1, 1, code, 3);
+    if (lengths.Diagonal < kRunLength) {
+        ClearMarks(marks, 3);
+    }
+    lengths.AntiDiagonal = RunLength(board, marks, col, row, -1, 1, code, 4);
+    if (lengths.AntiDiagonal < kRunLength) {
+        ClearMarks(marks, 4);
+    }
+    return runs;
+}
+
+void ClearMarks(Grid& marks, std::int16_t value) {
+    for (auto& mark : marks) {
+        if (mark == value) {
+            mark = 0;
+        }
+    }
+}
 
 bool Zintu::CheckRuns(int col, int row, ColorCode code) {
     if (code == 0) {
         return false;
     }
-    Marks.fill(0);
-    Marks[CellIndex(col, row)] = 1;
-    const int horizontal = RunLength(col, row, 1, 0, code, 1);
-    if (horizontal < kRunLength) {
-        ClearMarks(1);
-        Marks[CellIndex(col, row)] = 1;  // the centre always goes if anything goes
-    }
-    const int vertical = RunLength(col, row, 0, 1, code, 2);
-    if (vertical < kRunLength) {
-        ClearMarks(2);
-    }
-    const int diagonal = RunLength(col, row, 1, 1, code, 3);
-    if (diagonal < kRunLength) {
-        ClearMarks(3);
-    }
-    const int antiDiagonal = RunLength(col, row, -1, 1, code, 4);
-    if (antiDiagonal < kRunLength) {
-        ClearMarks(4);
-    }
-    if (horizontal < kRunLength && vertical < kRunLength && diagonal < kRunLength &&
-        antiDiagonal < kRunLength) {
+    const RunCheck runs = FindRuns(Board, col, row, code);
+    Marks = runs.Marks;
+    if (!runs.Any()) {
         return false;
     }
 
@@ -54,37 +91,14 @@ bool Zintu::CheckRuns(int col, int row, ColorCode code) {
     AnimateRemoval();
     if (ScoringOn) {
         // A score read from a file may start near the limit; it stops there.
+        const RunLengths& l = runs.Lengths;
         const std::int64_t sum =
-            std::int64_t{Score} + LinePoints(horizontal, vertical, diagonal, antiDiagonal);
+            std::int64_t{Score} + LinePoints(l.Horizontal, l.Vertical, l.Diagonal, l.AntiDiagonal);
         Score = static_cast<std::int32_t>(
             std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
         surface_.ShowScore(Score);
     }
     return true;
-}
-
-// Counts the balls of `code` in a line through (col, row), the centre included, marking
-// every other ball of it; walks backwards first, then forwards.
-int Zintu::RunLength(int col, int row, int dCol, int dRow, ColorCode code, std::int16_t mark) {
-    int length = 1;
-    for (const int sign : {-1, 1}) {
-        int c = col + sign * dCol;
-        int r = row + sign * dRow;
-        for (; OnBoard(c, r) && Board[CellIndex(c, r)] == code;
-             c += sign * dCol, r += sign * dRow) {
-            Marks[CellIndex(c, r)] = mark;
-            ++length;
-        }
-    }
-    return length;
-}
-
-void Zintu::ClearMarks(std::int16_t value) {
-    for (auto& mark : Marks) {
-        if (mark == value) {
-            mark = 0;
-        }
-    }
 }
 
 std::int32_t Zintu::LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal) {

@@ -1,11 +1,9 @@
 #include "Zintu.h"
 
-#include <utility>
-
 namespace zintu {
 
-Zintu::Zintu(DrawingSurface& surface, ScoreFiles scoreFiles)
-    : Files(std::move(scoreFiles)), surface_(surface) {}
+Zintu::Zintu(DrawingSurface& surface, ScoreStore& scoreStore)
+    : surface_(surface), scoreStore_(scoreStore) {}
 
 void Zintu::NewGame(float randomSeed, ColorValue background) {
     Generator.Reset();

@@ -9,26 +9,13 @@
 #include "DrawingSurface.h"
 #include "PositionFile.h"
 #include "RandomGenerator.h"
-#include "ScoreBook.h"
+#include "Rules.h"
 #include "ScoreRecord.h"
+#include "ScoreStore.h"
 
 namespace zintu {
 
 class FramePacer;
-
-// Colour codes: 0 empty, 1..7 red, green, yellow, blue, magenta, cyan, white.
-using ColorCode = std::int16_t;
-constexpr int kBoardSize = 9;
-constexpr int kColorCount = 7;
-// A 9 by 9 grid, cell (c, r) at c + 9r.
-using Grid = std::array<std::int16_t, kBoardSize * kBoardSize>;
-
-constexpr int CellIndex(int col, int row) {
-    return col + kBoardSize * row;
-}
-constexpr bool OnBoard(int col, int row) {
-    return col >= 0 && col < kBoardSize && row >= 0 && row < kBoardSize;
-}
 
 // Board geometry in twips.
 constexpr int kBoardOrigin = 100;
@@ -41,11 +28,12 @@ constexpr ColorValue kMarkColor = 0;  // black square behind the selected ball
 // What a mouse release on the window led to.
 enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropped };
 
-// The game module: the whole state of a game and every rule. One object per process;
-// tests make their own.
+// The game module: the whole state of a game and the procedures that play it, drawing as they
+// go; they apply the rules, which are functions of the board (Rules.h). One object per
+// process; tests make their own.
 class Zintu {
   public:
-    Zintu(DrawingSurface& surface, ScoreFiles scoreFiles);
+    Zintu(DrawingSurface& surface, ScoreStore& scoreStore);
 
     // --- state ---
     Grid Board{};
@@ -64,7 +52,6 @@ class Zintu {
     RandomGenerator Generator;
     ScoreTable Scores{};
     std::filesystem::path SharedScoreDir;  // empty: no shared copy in use
-    ScoreFiles Files;
 
     // --- new game ---
     // Everything of a new game after the seed was drawn from the clock.
@@ -85,15 +72,11 @@ class Zintu {
 
     // --- path search and move animation ---
     bool FindPath(int targetCol, int targetRow);
-    std::int16_t SpreadWave(int col, int row);
     void MoveBall(int startCol, int startRow, int targetCol, int targetRow);
-    std::int16_t StepBack(int& col, int& row, std::int16_t distance);
-    std::int16_t StepForward(int& col, int& row, std::int16_t step);
     void SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer);
 
     // --- runs, removal and scoring ---
     bool CheckRuns(int col, int row, ColorCode code);
-    void ClearMarks(std::int16_t value);
     static std::int32_t LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal);
     void AnimateRemoval();
 
@@ -123,10 +106,10 @@ class Zintu {
     TurnOutcome MoveSelectedBall(int col, int row, const std::function<void()>& gameOver);
     void SelectBall(int col, int row);
     void DropPreviewBalls();
-    int RunLength(int col, int row, int dCol, int dRow, ColorCode code, std::int16_t mark);
     void ShowBestScore();
 
     DrawingSurface& surface_;
+    ScoreStore& scoreStore_;
     BallPlacement ball_;  // the sliding ball overlay
 };
 

@@ -5,11 +5,13 @@
 namespace zintu::test {
 namespace {
 
+using namespace std::chrono_literals;
 using Kind = RecordingSurface::Kind;
 using Shape = RecordingSurface::Shape;
 using Drawing = GameFixture;
 
 TEST_F(Drawing, GridClearsTheBoardAreaThenDrawsTwentyLines) {
+    scores.Table[0].Points = 77;
     game.Board[CellIndex(3, 3)] = 2;
     game.DrawGrid();
     ASSERT_EQ(surface.Shapes.size(), 21u);
@@ -19,98 +21,119 @@ TEST_F(Drawing, GridClearsTheBoardAreaThenDrawsTwentyLines) {
         EXPECT_EQ(surface.Shapes[1 + k], (Shape{Kind::Line, at, 100, at, 4600, 0x050000})) << k;
         EXPECT_EQ(surface.Shapes[11 + k], (Shape{Kind::Line, 100, at, 4600, at, 0x050000})) << k;
     }
-    EXPECT_EQ(game.SelCol, 0) << "the grid resets the selection to 0, not -1";
-    EXPECT_EQ(game.SelRow, 0);
+    EXPECT_EQ(std::pair(game.SelCol, game.SelRow), (std::pair<std::int16_t, std::int16_t>(0, 0)))
+        << "the grid resets the selection to 0, not -1";
     EXPECT_EQ(game.Board[CellIndex(3, 3)], 2) << "the grid leaves the board to its caller";
-    EXPECT_EQ(surface.BestCaptions, std::vector<std::int32_t>{0}) << "the record is reloaded";
+    EXPECT_EQ(surface.BestCaptions, std::vector<std::int32_t>{77}) << "the record is reloaded";
 }
 
-TEST_F(Drawing, BallsBoxesAndErasedCellsInTwips) {
-    game.PutBall(8, 0, 6);
-    game.PutBall(2, 7, 0);
-    game.DrawCellBox(4, 1, 0);
-    game.DrawCellBox(4, 1, kFace);
-    EXPECT_EQ(surface.Shapes, (std::vector<Shape>{{Kind::Disc, 4350, 350, 150, 0, 0xffff00},
-                                                  {Kind::Disc, 1350, 3850, 150, 0, kFace},
-                                                  {Kind::Box, 2115, 615, 470, 470, 0},
-                                                  {Kind::Box, 2115, 615, 470, 470, kFace}}));
-    EXPECT_EQ(game.Board[CellIndex(8, 0)], 6);
-}
-
-TEST_F(Drawing, PreviewDiscsStandLeftToRightInDropOrder) {
-    game.NextColors = {0, 7, 1, 4};
-    game.DrawNextColor();
-    EXPECT_EQ(surface.Shapes, (std::vector<Shape>{{Kind::Disc, 5030, 250, 150, 0, 0xffffff},
-                                                  {Kind::Disc, 5380, 250, 150, 0, 0x0000ff},
-                                                  {Kind::Disc, 5730, 250, 150, 0, 0xff0000}}));
-}
-
-TEST_F(Drawing, RedrawRebuildsThePictureFromTheState) {
+TEST_F(Drawing, RedrawRebuildsBallsSelectionAndPreviewFromTheState) {
     game.Board[CellIndex(2, 3)] = 1;
     game.Board[CellIndex(7, 0)] = 4;
     game.SelCol = 7;
     game.SelRow = 0;
-    game.NextColors = {0, 2, 2, 2};
+    game.NextColors = {0, 7, 1, 4};
     game.Redraw();
-    const auto& shapes = surface.Shapes;
-    ASSERT_EQ(shapes.size(), 1u + 20u + 2u + 1u + 3u);
-    EXPECT_EQ(shapes[0].kind, Kind::FilledRectangle);
-    EXPECT_EQ(shapes[21], (Shape{Kind::Disc, 1350, 1850, 150, 0, 0x0000ff}));
-    EXPECT_EQ(shapes[22], (Shape{Kind::Box, 3615, 115, 470, 470, 0})) << "the selection mark";
-    EXPECT_EQ(shapes[23], (Shape{Kind::Disc, 3850, 350, 150, 0, 0xff0000}));
-    EXPECT_EQ(shapes[24], (Shape{Kind::Disc, 5030, 250, 150, 0, 0x00ff00}));
+    ASSERT_EQ(surface.Shapes.size(), 1u + 20u + 2u + 1u + 3u);
+    EXPECT_EQ(surface.Shapes[0].kind, Kind::FilledRectangle);
+    EXPECT_EQ(std::vector(surface.Shapes.begin() + 21, surface.Shapes.end()),
+              (std::vector<Shape>{{Kind::Disc, 1350, 1850, 150, 0, 0x0000ff},
+                                  {Kind::Box, 3615, 115, 470, 470, 0},
+                                  {Kind::Disc, 3850, 350, 150, 0, 0xff0000},
+                                  {Kind::Disc, 5030, 250, 150, 0, 0xffffff},
+                                  {Kind::Disc, 5380, 250, 150, 0, 0x0000ff},
+                                  {Kind::Disc, 5730, 250, 150, 0, 0xff0000}}));
     EXPECT_TRUE(surface.BestCaptions.empty()) << "a redraw reloads no scores";
     EXPECT_EQ(game.SelCol, 7) << "nor touches the selection";
 }
 
+// Removal: 16 frames of 20 ms shrinking the balls, then the cells erased. A slow surface
+// sees fewer frames, never a longer removal, and always the last, however late (40 ms a frame
+// makes it late).
 TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
-    for (int col = 2; col < 7; ++col)
-        game.Board[CellIndex(col, 8)] = 3;
-    ASSERT_TRUE(game.CheckRuns(6, 8, 3));
-
-    std::vector<int> radii;
-    for (const Shape& s : surface.Of(Kind::Disc)) {
-        EXPECT_EQ(s.b, 4350);
-        EXPECT_EQ(s.color, 0x00ffffu);
-        if (s.a == 1350)
-            radii.push_back(s.c);
+    for (const auto frameCost : {0ms, 40ms}) {
+        surface.Clear();
+        surface.FrameCost = frameCost;
+        for (int col = 2; col < 7; ++col) {
+            game.Board[CellIndex(col, 8)] = 3;
+        }
+        ASSERT_TRUE(game.CheckRuns(6, 8, 3));
+        std::vector<int> radii;
+        for (const Shape& s : surface.Of(Kind::Disc)) {
+            EXPECT_EQ(std::pair(s.b, s.color), std::pair(4350, ColorValue{0x00ffff}));
+            if (s.a == 1350) {
+                radii.push_back(s.c);
+            }
+        }
+        for (const Shape& s : surface.Of(Kind::Box)) {
+            EXPECT_EQ(s.color, kFace) << "cells are erased to the board's face";
+        }
+        EXPECT_EQ(surface.Shapes.back(), (Shape{Kind::Box, 3115, 4115, 470, 470, kFace}));
+        EXPECT_GE(surface.Now(), 16 * 20ms);
+        EXPECT_LE(surface.Now(), 16 * 20ms + frameCost);
+        if (frameCost > 0ms) {
+            EXPECT_LT(radii.size(), 16u);
+            EXPECT_TRUE(std::is_sorted(radii.rbegin(), radii.rend()));
+            EXPECT_EQ(radii.back(), 0) << "the smallest frame is always shown";
+            continue;
+        }
+        std::vector<int> expected;
+        for (int r = 150; r >= 0; r -= 10) {
+            expected.push_back(r);
+        }
+        EXPECT_EQ(radii, expected);
+        EXPECT_EQ(surface.Of(Kind::Refresh).size(), 16u);
+        EXPECT_EQ(surface.Of(Kind::Box).size(), 17u * 5) << "each frame erases the cell first";
+        EXPECT_EQ(surface.Waits.front(), 20ms);
     }
-    std::vector<int> expected;
-    for (int r = 150; r >= 0; r -= 10)
-        expected.push_back(r);
-    EXPECT_EQ(radii, expected);
-    EXPECT_EQ(surface.Of(Kind::Disc).size(), 16u * 5);
-    EXPECT_EQ(surface.Of(Kind::Refresh).size(), 16u);
-    for (std::size_t i = 0; i < surface.Waits.size(); ++i) {
-        EXPECT_EQ(surface.Waits[i], std::chrono::milliseconds(20) * (i + 1)) << "frame " << i;
-    }
-    // Each frame erases the cell first; the last five shapes erase the cells for good.
-    const auto boxes = surface.Of(Kind::Box);
-    EXPECT_EQ(boxes.size(), 17u * 5);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(boxes[boxes.size() - 5 + i],
-                  (Shape{Kind::Box, 1115 + 500 * i, 4115, 470, 470, kFace}));
-    }
-    EXPECT_EQ(surface.Shapes.back().kind, Kind::Box);
 }
 
-TEST_F(Drawing, SlowRemovalSkipsFramesButKeepsItsLengthAndLastFrame) {
-    using std::chrono::milliseconds;
-    surface.FrameCost = milliseconds(30);
-    for (int col = 2; col < 7; ++col)
-        game.Board[CellIndex(col, 8)] = 3;
-    ASSERT_TRUE(game.CheckRuns(6, 8, 3));
-    std::vector<int> radii;
-    for (const Shape& s : surface.Of(Kind::Disc)) {
-        if (s.a == 1350)
-            radii.push_back(s.c);
+// The slide shows a frame per step of MoveStep twips, one a millisecond, restarting at
+// each cell; frames whose time has passed are left out, never the last.
+TEST_F(Drawing, SlideFramesFollowTheStepAndTheClock) {
+    struct Row {
+        std::int16_t step;
+        std::chrono::microseconds frameCost;
+    };
+    for (const Row& r : {Row{10, 0us}, Row{10, 2500us}, Row{20, 0us}, Row{20, 7000us}}) {
+        surface.Clear();
+        surface.FrameCost = r.frameCost;
+        game.Board.fill(0);
+        game.Board[CellIndex(4, 0)] = 4;
+        game.SelCol = 4;
+        game.SelRow = 0;
+        game.MoveStep = r.step;
+        ASSERT_TRUE(game.FindPath(5, 1));
+        game.MoveBall(4, 0, 5, 1);  // down, then right
+
+        EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, 2115, 115, 470, 470, kFace}))
+            << "the start cell is erased under the ball";
+        EXPECT_EQ(surface.Balls.front(), (BallPlacement{2210, 200, 300, 300, 0xff0000, true}));
+        EXPECT_FALSE(surface.Balls.back().Visible);
+        std::vector<std::pair<int, int>> slide;  // every position at this step, in order
+        for (int offset = 10; offset <= 500; offset += r.step) {
+            slide.emplace_back(2210, 200 + offset);
+        }
+        for (int offset = 10; offset <= 500; offset += r.step) {
+            slide.emplace_back(2210 + offset, 700);
+        }
+        std::vector<std::pair<int, int>> shown;
+        for (auto ball = surface.Balls.begin() + 1; ball != surface.Balls.end() - 1; ++ball) {
+            EXPECT_EQ(ball->Color, 0xff0000u);
+            shown.emplace_back(ball->Left, ball->Top);
+        }
+        const auto length = 1ms * slide.size();
+        if (r.frameCost == 0us) {
+            EXPECT_EQ(shown, slide);
+            EXPECT_EQ(surface.Waits.back(), length);
+        } else {
+            EXPECT_LT(shown.size(), slide.size());
+            EXPECT_TRUE(std::includes(slide.begin(), slide.end(), shown.begin(), shown.end()));
+            EXPECT_EQ(shown.back(), slide.back()) << "the last frame is shown";
+        }
+        EXPECT_GE(surface.Now(), length);
+        EXPECT_LE(surface.Now(), length + 4 * r.frameCost);
     }
-    ASSERT_FALSE(radii.empty());
-    EXPECT_LT(radii.size(), 16u);
-    EXPECT_TRUE(std::is_sorted(radii.rbegin(), radii.rend()));
-    EXPECT_EQ(radii.back(), 0) << "the smallest frame is always shown";
-    EXPECT_GE(surface.Now(), milliseconds(16 * 20));
-    EXPECT_LE(surface.Now(), milliseconds(16 * 20) + surface.FrameCost);
 }
 
 }  // namespace

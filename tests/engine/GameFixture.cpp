@@ -1,63 +1,67 @@
 #include "GameFixture.h"
 
-#include <atomic>
-#include <string_view>
+#include <sstream>
 
 namespace zintu::test {
 namespace {
 
-constexpr std::string_view kCodes = ".RGYBMCW";
+constexpr std::string_view kColours = ".RGYBMCW";
+
+std::int16_t CellValue(char ch) {
+    if (ch >= '1' && ch <= '9') {
+        return static_cast<std::int16_t>(ch - '0');
+    }
+    if (ch >= 'a' && ch <= 'z') {
+        return static_cast<std::int16_t>(ch - 'a' + 10);
+    }
+    if (ch == '#') {
+        return -1;
+    }
+    if (ch == 'S') {
+        return 1;
+    }
+    const auto code = kColours.find(ch);
+    EXPECT_TRUE(ch == 'T' || code != std::string_view::npos) << "unknown cell " << ch;
+    return code == std::string_view::npos ? 0 : static_cast<std::int16_t>(code);
+}
 
 }  // namespace
 
-Grid GameFixture::ParseGrid(const std::string& picture) {
-    Grid grid{};
-    int cell = 0;
-    for (const char ch : picture) {
-        if (const auto code = kCodes.find(ch); code != std::string_view::npos) {
-            const int col = cell % kBoardSize;
-            const int row = cell / kBoardSize;
-            grid[CellIndex(col, row)] = static_cast<std::int16_t>(code);
-            ++cell;
+std::vector<std::string> Cells(std::string_view picture) {
+    std::vector<std::string> grids;
+    std::istringstream lines{std::string(picture)};
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::size_t k = 0;
+        for (std::string word; words >> word; ++k) {
+            grids.resize(std::max(grids.size(), k + 1));
+            grids[k] += word;
         }
     }
-    EXPECT_EQ(cell, 81) << "a board picture needs 81 cells";
+    for (std::string& grid : grids) {
+        EXPECT_EQ(grid.size() % kBoardSize, 0u) << picture;
+        grid.resize(kBoardSize * kBoardSize, '.');
+    }
+    return grids;
+}
+
+Grid ToGrid(std::string_view cells) {
+    Grid grid{};
+    for (std::size_t i = 0; i < grid.size() && i < cells.size(); ++i) {
+        grid[i] = CellValue(cells[i]);
+    }
     return grid;
 }
 
-void GameFixture::SetBoard(const std::string& picture) {
-    game.Board = ParseGrid(picture);
-}
-
-std::string GameFixture::BoardPicture() const {
-    std::string picture;
+Grid FullBoardWithoutRuns() {
+    Grid grid{};
     for (int row = 0; row < kBoardSize; ++row) {
         for (int col = 0; col < kBoardSize; ++col) {
-            picture += kCodes[game.Board[CellIndex(col, row)]];
-        }
-        picture += '\n';
-    }
-    return picture;
-}
-
-std::string GameFixture::FullBoardWithoutRuns() {
-    std::string picture;
-    for (int row = 0; row < kBoardSize; ++row) {
-        for (int col = 0; col < kBoardSize; ++col) {
-            picture += kCodes[(col + 2 * row) % kColorCount + 1];
+            grid[CellIndex(col, row)] =
+                static_cast<std::int16_t>((col + 2 * row) % kColorCount + 1);
         }
     }
-    return picture;
-}
-
-std::filesystem::path GameFixture::MakeFolder() {
-    static std::atomic<int> counter{0};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("zintu-engine-" + std::string(info->name()) + "-" + std::to_string(++counter));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
+    return grid;
 }
 
 }  // namespace zintu::test

@@ -16,30 +16,18 @@ RandomGenerator Seeded(float seed) {
 }
 
 TEST(RandomGenerator, SameSeedSameSequenceWhateverCameBefore) {
-    RandomGenerator first = Seeded(0.25f);
     RandomGenerator second;
     second.SeedFromClock();
-    for (int i = 0; i < 17; ++i)
-        second.Next();
+    second.Next();
     second.Reset();
     second.Seed(0.25f);
-    for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(first.Next(), second.Next()) << i;
-    }
-    RandomGenerator other = Seeded(0.2500001f);
-    int same = 0;
-    for (int i = 0; i < 100; ++i)
-        same += Seeded(0.25f).Next() == other.Next() ? 1 : 0;
-    EXPECT_LT(same, 5) << "a neighbouring seed gives another sequence";
-}
-
-TEST(RandomGenerator, PinnedValuesKeepSavedGamesPortable) {
+    EXPECT_EQ(second, Seeded(0.25f));
+    EXPECT_NE(Seeded(0.2500001f), Seeded(0.25f)) << "a neighbouring seed gives another sequence";
     // Saved positions replay this exact sequence on every platform: changing the algorithm
     // breaks every file ever saved.
-    RandomGenerator generator = Seeded(0.5f);
-    const std::uint32_t expected[] = {12454414, 6959965, 4131574, 7754004};
-    for (const std::uint32_t value : expected) {
-        EXPECT_EQ(static_cast<std::uint32_t>(generator.Next() * 0x1p24f), value);
+    RandomGenerator pinned = Seeded(0.5f);
+    for (const std::uint32_t value : {12454414u, 6959965u, 4131574u, 7754004u}) {
+        EXPECT_EQ(static_cast<std::uint32_t>(pinned.Next() * 0x1p24f), value);
     }
 }
 
@@ -48,12 +36,15 @@ TEST(RandomGenerator, ValuesAreMultiplesOfTwoToTheMinus24BelowOne) {
     float largest = 0;
     for (int i = 0; i < 200000; ++i) {
         const float v = generator.Next();
-        ASSERT_GE(v, 0.0f);
-        ASSERT_LT(v, 1.0f);
+        ASSERT_TRUE(v >= 0.0f && v < 1.0f) << v;
         ASSERT_EQ(v * 0x1p24f, std::floor(v * 0x1p24f));
         largest = std::max(largest, v);
     }
     EXPECT_GT(largest, 0.999f);
+    for (std::int16_t n = 1; n <= 81; ++n) {
+        EXPECT_EQ(ScaleDraw(std::nextafter(1.0f, 0.0f), n), n - 1) << n;
+        EXPECT_EQ(ScaleDraw(0.0f, n), 0) << n;
+    }
 }
 
 TEST(RandomGenerator, SkipMatchesReplay) {
@@ -64,7 +55,6 @@ TEST(RandomGenerator, SkipMatchesReplay) {
         RandomGenerator skipped = Seeded(0.125f);
         skipped.Skip(count);
         EXPECT_EQ(skipped, replayed) << count;
-        EXPECT_EQ(skipped.Next(), replayed.Next()) << count;
     }
     RandomGenerator inTwoJumps = Seeded(0.125f);
     inTwoJumps.Skip(1'000'000'000);
@@ -72,14 +62,6 @@ TEST(RandomGenerator, SkipMatchesReplay) {
     RandomGenerator inOne = Seeded(0.125f);
     inOne.Skip(2'000'000'000);
     EXPECT_EQ(inTwoJumps, inOne);
-}
-
-TEST(RandomGenerator, LargestValueStillScalesBelowN) {
-    const float largest = std::nextafter(1.0f, 0.0f);
-    for (std::int16_t n = 1; n <= 81; ++n) {
-        EXPECT_EQ(ScaleDraw(largest, n), n - 1) << n;
-        EXPECT_EQ(ScaleDraw(0.0f, n), 0) << n;
-    }
 }
 
 }  // namespace

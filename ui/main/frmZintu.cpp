@@ -78,7 +78,8 @@ QColor BoardColor(const QPalette& palette) {
     return face.lightness() < 128 ? QColor(192, 192, 192) : face;
 }
 
-frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments) {
+frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
+    : scoreStore_(std::move(scoreFiles)) {
     setObjectName("frmZintu");
     setWindowTitle("Zintu");
     setWindowIcon(ProgramIcon());
@@ -92,7 +93,7 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments) {
     buffer_.Reset(size(), devicePixelRatioF(), boardColor_);
     CreateControls();
     surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_);
-    game_ = std::make_unique<Zintu>(*surface_, std::move(scoreFiles));
+    game_ = std::make_unique<Zintu>(*surface_, scoreStore_);
     tray_ = new TrayIcon(this);
     connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
     connect(tray_, &TrayIcon::ExitRequested, this, &QWidget::close);
@@ -299,7 +300,7 @@ void frmZintu::Command1_Click() {
 }
 
 QString frmZintu::AppFolderText() const {
-    return ToQString(game_->Files.AppFolder);
+    return ToQString(scoreStore_.Files().AppFolder);
 }
 
 void frmZintu::paintEvent(QPaintEvent* event) {

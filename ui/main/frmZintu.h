@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "BackBuffer.h"
-#include "ScoreBook.h"
+#include "ScoreFileStore.h"
 
 class QLabel;
 class QPushButton;
@@ -75,6 +75,7 @@ class frmZintu : public QWidget {
     QLabel* lblScore_ = nullptr;
     BallShape* ball_ = nullptr;
     std::unique_ptr<WindowSurface> surface_;
+    ScoreFileStore scoreStore_;
     std::unique_ptr<Zintu> game_;
     TrayIcon* tray_ = nullptr;
     std::unique_ptr<frmScore> scoreWindow_;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace zintu {
+
+// Colour codes: 0 empty, 1..7 red, green, yellow, blue, magenta, cyan, white.
+using ColorCode = std::int16_t;
+constexpr int kBoardSize = 9;
+constexpr int kColorCount = 7;
+// A 9 by 9 grid, cell (c, r) at c + 9r.
+using Grid = std::array<std::int16_t, kBoardSize * kBoardSize>;
+
+constexpr int CellIndex(int col, int row) {
+    return col + kBoardSize * row;
+}
+constexpr bool OnBoard(int col, int row) {
+    return col >= 0 && col < kBoardSize && row >= 0 && row < kBoardSize;
+}
+
+// --- path search ---
+// Wave distances over the empty cells: 1 on the start, -1 on every other ball, 0 where the
+// wave never arrives.
+Grid WaveDistances(const Grid& board, int startCol, int startRow);
+// Gives the empty unmarked neighbours of (col, row) its mark plus one; returns that value,
+// or 0 when there was none.
+std::int16_t SpreadWave(Grid& marks, int col, int row);
+// The shortest path as steps 1 (the start) to the target's distance, 0 elsewhere. Walked
+// back from the target; among equal neighbours left wins, then right, up, down.
+Grid PathTrace(const Grid& distances, int startCol, int startRow, int targetCol, int targetRow);
+// Moves (col, row) to the first neighbour, in the tie-break order, holding the distance or
+// step asked for; returns it, or 0 and stays when no neighbour holds it.
+std::int16_t StepBack(const Grid& distances, int& col, int& row, std::int16_t distance);
+std::int16_t StepForward(const Grid& trace, int& col, int& row, std::int16_t step);
+
+// --- runs ---
+struct RunLengths {
+    int Horizontal = 1;
+    int Vertical = 1;
+    int Diagonal = 1;
+    int AntiDiagonal = 1;
+};
+struct RunCheck {
+    RunLengths Lengths;
+    Grid Marks{};  // 1..4: the direction of the run a ball leaves with; the centre holds 1
+    bool Any() const;
+};
+// The runs of `code` through (col, row), the centre counted as one of them.
+RunCheck FindRuns(const Grid& board, int col, int row, ColorCode code);
+void ClearMarks(Grid& marks, std::int16_t value);
+
+// --- placement ---
+// The cell a drop takes for a draw of 0 .. empty - 1: the draw-th empty cell, column by
+// column, a draw of 0 counting as 1. -1 on a full board.
+int DropCell(const Grid& board, int draw);
+
+}  // namespace zintu

@@ -1,0 +1,194 @@
+#include <limits>
+
+#include "GameFixture.h"
+
+namespace zintu::test {
+namespace {
+
+using PathSearch = GameFixture;
+using Runs = GameFixture;
+using Placement = GameFixture;
+
+// Each row: the board with its start S and target T, and the path expected, or none.
+constexpr const char* kPaths[] = {
+    // Left before right: the ball between start and target allows both ways round.
+    R"(....S.... ...21....
+       ....R.... ...3.....
+       ....T.... ...45....)",
+    R"(........S ........1
+       ......... ........2
+       ......T.. ......543)",  // right before up
+    R"(......... 432......
+       TRS...... 5.1......)",  // up before down
+    R"(S........ 1........
+       ......... 2........
+       .......T. 3456789a.)",  // left before up, all the way
+    R"(SBT...... 1.9......
+       .B.B..... 2.8......
+       .B.B..... 3.7......
+       ...B..... 456......
+       BBBB..... .........)",
+    // Walled in, and diagonal neighbours that do not connect.
+    R"(S........ .........
+       ......G.. .........
+       .....GTG. .........
+       ......G.. .........)",
+    R"(SG....... .........
+       GT....... .........)",
+};
+
+TEST_F(PathSearch, ShortestPathWithTieBreaksOrNone) {
+    for (const char* picture : kPaths) {
+        const auto cells = Cells(picture);
+        const auto start = static_cast<int>(cells[0].find('S'));
+        const auto target = static_cast<int>(cells[0].find('T'));
+        const Grid distances = WaveDistances(ToGrid(cells[0]), start % 9, start / 9);
+        const Grid expected = ToGrid(cells[1]);
+        ASSERT_EQ(distances[target] >= 1, expected != Grid{}) << picture;
+        if (expected != Grid{}) {
+            EXPECT_EQ(PathTrace(distances, start % 9, start / 9, target % 9, target / 9), expected)
+                << picture;
+        }
+    }
+}
+
+TEST_F(PathSearch, WaveDistancesStopAtBallsAndLeaveUnreachedCellsAtZero) {
+    for (const char* picture : {R"(....S.... 543212345
+                                   ......... 654323456
+                                   RRRRRRRRR #########
+                                   ......... .........)",
+                                R"(S.R...... 12#......
+                                   RR....... ##.......)"}) {
+        const auto cells = Cells(picture);
+        const auto start = static_cast<int>(cells[0].find('S'));
+        EXPECT_EQ(WaveDistances(ToGrid(cells[0]), start % 9, start / 9), ToGrid(cells[1]))
+            << picture;
+    }
+}
+
+// Each row: the board, the balls that leave marked with the direction of their run (the
+// centre with 1), the centre, and the points.
+struct RunRow {
+    const char* picture;
+    int col, row;
+    std::int32_t points;
+};
+constexpr RunRow kRuns[] = {
+    {"RRRRR.... 11111....", 2, 0, 10},
+    {R"(....G.... ....2....
+        ....G.... ....2....
+        ....G.... ....2....
+        ....G.... ....2....
+        ....G.... ....1....)",
+     4, 4, 10},
+    {R"(......... .........
+        ......... .........
+        ......... .........
+        ......... .........
+        ....Y.... ....1....
+        .....Y... .....3...
+        ......Y.. ......3..
+        .......Y. .......3.
+        ........Y ........3)",
+     4, 4, 10},
+    {R"(....B.... ....4....
+        ...B..... ...4.....
+        ..B...... ..1......
+        .B....... .4.......
+        B........ 4........)",
+     2, 2, 10},
+    // Four in a row, and a run elsewhere, are no run through the centre.
+    {R"(RRRR..... ...1.....
+        ......... .........
+        RRRRRR... .........)",
+     3, 0, 0},
+    // A column of four and corner neighbours stay.
+    {R"(..R...... .........
+        ..R...... .........
+        RRRRR.... 11111....
+        ..R..R... .........
+        ...R..... .........
+        .R..R.... .........)",
+     2, 2, 10},
+    {R"(....G.... ....2....
+        ....G.... ....2....
+        ..GGGGG.. ..11111..
+        ....G.... ....2....
+        ....G.... ....2....)",
+     4, 2, 60},
+    {R"(M...M.... 3...2....
+        .M..M.... .3..2....
+        ..M.M.... ..3.2....
+        ...MM.... ...32....
+        MMMMMMMMM 111111111)",
+     4, 4, 300},
+    {"CCCCCCCCC 111111111", 0, 0, 42},
+};
+
+TEST_F(Runs, RunsThroughTheCentreLeaveAndScore) {
+    for (const RunRow& r : kRuns) {
+        const auto cells = Cells(r.picture);
+        const Grid board = ToGrid(cells[0]);
+        const Grid marks = ToGrid(cells[1]);
+        const ColorCode code = board[CellIndex(r.col, r.row)];
+        EXPECT_EQ(FindRuns(board, r.col, r.row, code).Marks, marks) << r.picture;
+
+        Grid left = board;
+        Grid removed{};
+        for (std::size_t i = 0; i < board.size(); ++i) {
+            if (marks[i] >= 1 && r.points > 0) {
+                std::swap(left[i], removed[i]);
+            }
+        }
+        game.Board = board;
+        game.Score = 0;
+        EXPECT_EQ(game.CheckRuns(r.col, r.row, code), r.points > 0) << r.picture;
+        EXPECT_EQ(game.Board, left) << r.picture;
+        EXPECT_EQ(game.Score, r.points) << r.picture;
+        if (r.points > 0) {
+            EXPECT_EQ(game.Trace, removed) << r.picture;
+        }
+    }
+    EXPECT_FALSE(game.CheckRuns(0, 0, 0)) << "an empty code examines nothing";
+    game.Board = ToGrid(Cells(kRuns[0].picture)[0]);
+    game.Score = std::numeric_limits<std::int32_t>::max() - 5;
+    EXPECT_TRUE(game.CheckRuns(2, 0, 1));
+    EXPECT_EQ(game.Score, std::numeric_limits<std::int32_t>::max()) << "stops at the limit";
+    EXPECT_EQ(surface.ScoreCaptions.back(), game.Score);
+}
+
+TEST_F(Runs, LinePointsByLengthsAndNumberOfRuns) {
+    struct Row {
+        int horizontal, vertical, diagonal, antiDiagonal;
+        std::int32_t points;
+    };
+    for (const Row& r :
+         {Row{5, 1, 1, 1, 10}, Row{1, 6, 1, 1, 12}, Row{1, 1, 7, 1, 18}, Row{1, 1, 1, 8, 28},
+          Row{9, 4, 4, 4, 42}, Row{4, 4, 4, 4, 0}, Row{5, 5, 1, 1, 60}, Row{1, 6, 1, 5, 82},
+          Row{4, 6, 6, 1, 108}, Row{1, 1, 7, 7, 172}, Row{8, 1, 1, 9, 298}, Row{9, 9, 1, 1, 348},
+          Row{5, 5, 5, 1, 300}, Row{9, 9, 9, 9, 300}}) {
+        EXPECT_EQ(Zintu::LinePoints(r.horizontal, r.vertical, r.diagonal, r.antiDiagonal), r.points)
+            << r.horizontal << r.vertical << r.diagonal << r.antiDiagonal;
+    }
+}
+
+TEST_F(Placement, DropCellCountsEmptyCellsColumnByColumn) {
+    struct Row {
+        std::vector<int> holes;  // cell indexes
+        int draw;
+        int cell;
+    };
+    // Column order differs from row order for these holes: 72 (0,8), 1 (1,0), 35 (8,3).
+    const std::vector<int> three = {1, 35, 72};
+    for (const Row& r : {Row{three, 0, 72}, Row{three, 1, 72}, Row{three, 2, 1}, Row{{8, 80}, 1, 8},
+                         Row{{80}, 0, 80}, Row{{}, 0, -1}}) {
+        Grid board = FullBoardWithoutRuns();
+        for (const int hole : r.holes) {
+            board[hole] = 0;
+        }
+        EXPECT_EQ(DropCell(board, r.draw), r.cell) << r.draw << " of " << r.holes.size();
+    }
+}
+
+}  // namespace
+}  // namespace zintu::test

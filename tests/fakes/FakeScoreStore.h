@@ -1,0 +1,23 @@
+#pragma once
+
+#include <vector>
+
+#include "ScoreStore.h"
+
+namespace zintu::test {
+
+// A score table in memory that takes entries as the files would, minus the sharing.
+class FakeScoreStore : public ScoreStore {
+  public:
+    LoadedScores Load(const OleDateTime&) override { return {Table, {}}; }
+    LoadedScores Store(const ScoreRecord& entry, const OleDateTime&) override {
+        Stored.push_back(entry);
+        InsertRecord(Table, FindRank(Table, entry.Points), entry);
+        return {Table, {}};
+    }
+
+    ScoreTable Table{};
+    std::vector<ScoreRecord> Stored;
+};
+
+}  // namespace zintu::test
