@@ -24,10 +24,11 @@ class Buttons : public MainWindowFixture {
   protected:
     void Press(const char* name) { Child<QPushButton>(name)->click(); }
 
-    std::vector<char> ScoreBytes() const {
-        std::ifstream in(ScoreFile(), std::ios::binary);
+    static std::vector<char> FileBytes(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
+    std::vector<char> ScoreBytes() const { return FileBytes(ScoreFile()); }
     ScoreTable StoredTable() const { return ReadScoreFile(ScoreFile(), OleNow()); }
 
     // Records any modal window that opens and answers it with `answer`.
@@ -335,6 +336,7 @@ TEST_F(Buttons, SavedPositionRestoresTheGameAndItsFutureBalls) {
     };
     const Grid afterMove = playMove();
     ASSERT_NE(afterMove, saved);
+    Press("cmdNew");  // another seed, which opening must replace with the saved one
 
     OnModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -350,6 +352,11 @@ TEST_F(Buttons, SavedPositionRestoresTheGameAndItsFutureBalls) {
             EXPECT_EQ(BallPixel(col, row), CellColor(col, row)) << col << "," << row;
         }
     }
+    const QString again = QString::fromStdString((Folder() / "again.poz").string());
+    OnModal([&](QWidget* modal) { ChooseFile(qobject_cast<QFileDialog*>(modal), again); });
+    Press("cmdWrite");
+    EXPECT_EQ(FileBytes(Folder() / "again.poz"), FileBytes(Folder() / "game.poz"))
+        << "saved at once, the opened position comes back byte for byte";
     EXPECT_EQ(playMove(), afterMove) << "the same move brings the same balls";
 }
 
