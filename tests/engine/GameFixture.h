@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,14 +15,48 @@ namespace zintu::test {
 
 constexpr ColorValue kFace = 0xc0c0c0;
 
-// Grids drawn as text: lines of nine cells from the top, rows left out at the bottom empty,
-// grids side by side split by blanks.
-// '.' 0; R G Y B M C W colours 1 to 7; S the ball a path starts from, T its empty target;
-// 1 to 9 and a to z the numbers 1 to 35; '#' -1.
-std::vector<std::string> Cells(std::string_view picture);
-Grid ToGrid(std::string_view cells);
+// Grids drawn as text, side by side split by blanks, nine cells a line from the top; missing
+// rows are empty. '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z the numbers 1 to 35,
+// '#' -1; S is the ball a path starts from (1), T its empty target (0).
+inline std::vector<std::string> Cells(std::string_view picture) {
+    std::vector<std::string> grids;
+    std::istringstream lines{std::string(picture)};
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::size_t k = 0;
+        for (std::string word; words >> word; ++k) {
+            grids.resize(std::max(grids.size(), k + 1));
+            grids[k] += word;
+        }
+    }
+    for (std::string& grid : grids) {
+        grid.resize(kBoardSize * kBoardSize, '.');
+    }
+    return grids;
+}
+
+inline Grid ToGrid(std::string_view cells) {
+    constexpr std::string_view colours = ".RGYBMCW",
+                               numbers = "123456789abcdefghijklmnopqrstuvwxyz";
+    Grid grid{};
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        const char ch = cells[i];
+        const auto colour = ch == 'S' ? 1 : ch == 'T' ? 0 : colours.find(ch);
+        const auto number = ch == '#' ? -1 : static_cast<int>(numbers.find(ch)) + 1;
+        EXPECT_TRUE(colour != std::string_view::npos || number != 0) << "unknown cell " << ch;
+        grid[i] = static_cast<std::int16_t>(colour != std::string_view::npos ? colour : number);
+    }
+    return grid;
+}
+
 // Balls everywhere, no two neighbours in any direction of one colour: no runs.
-Grid FullBoardWithoutRuns();
+inline Grid FullBoardWithoutRuns() {
+    Grid grid{};
+    for (int i = 0; i < kBoardSize * kBoardSize; ++i) {
+        grid[i] = static_cast<std::int16_t>((i % kBoardSize + 2 * (i / kBoardSize)) % 7 + 1);
+    }
+    return grid;
+}
 
 // A game on a recording surface and a score table in memory.
 class GameFixture : public ::testing::Test {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <vector>
 
 #include "DrawingSurface.h"
@@ -27,12 +28,10 @@ class RecordingSurface : public DrawingSurface {
     void Line(int x1, int y1, int x2, int y2, ColorValue color) override {
         Shapes.push_back({Kind::Line, x1, y1, x2, y2, color});
     }
-    void Box(int x, int y, int width, int height) override {
-        Shapes.push_back({Kind::Box, x, y, width, height, fill_});
+    void Box(int x, int y, int w, int h) override {
+        Shapes.push_back({Kind::Box, x, y, w, h, fill_});
     }
-    void Disc(int centreX, int centreY, int radius) override {
-        Shapes.push_back({Kind::Disc, centreX, centreY, radius, 0, fill_});
-    }
+    void Disc(int x, int y, int r) override { Shapes.push_back({Kind::Disc, x, y, r, 0, fill_}); }
     void Refresh() override {
         Shapes.push_back({Kind::Refresh, 0, 0, 0, 0, 0});
         clock_ += FrameCost;
@@ -42,30 +41,23 @@ class RecordingSurface : public DrawingSurface {
         clock_ += FrameCost;
     }
     std::chrono::microseconds Now() const override { return clock_; }
-    void WaitUntil(std::chrono::microseconds time) override {
-        Waits.push_back(time);
-        clock_ = std::max(clock_, time);
-    }
+    void WaitUntil(std::chrono::microseconds time) override { clock_ = std::max(clock_, time); }
     void Beep() override { ++Beeps; }
     void ShowScore(std::int32_t score) override { ScoreCaptions.push_back(score); }
-    void ShowBestScore(std::int32_t bestScore) override { BestCaptions.push_back(bestScore); }
+    void ShowBestScore(std::int32_t best) override { BestCaptions.push_back(best); }
 
     std::vector<Shape> Of(Kind kind) const {
         std::vector<Shape> found;
-        for (const Shape& s : Shapes) {
-            if (s.kind == kind)
-                found.push_back(s);
-        }
+        std::copy_if(Shapes.begin(), Shapes.end(), std::back_inserter(found),
+                     [kind](const Shape& s) { return s.kind == kind; });
         return found;
     }
     void Clear() { *this = RecordingSurface{}; }
 
     std::vector<Shape> Shapes;
     std::vector<BallPlacement> Balls;
-    std::vector<std::chrono::microseconds> Waits;  // clock times waited for
     std::chrono::microseconds FrameCost{0};
-    std::vector<std::int32_t> ScoreCaptions;
-    std::vector<std::int32_t> BestCaptions;
+    std::vector<std::int32_t> ScoreCaptions, BestCaptions;
     int Beeps = 0;
 
   private:
