@@ -50,10 +50,10 @@ TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
     for (const auto frameCost : {0ms, 40ms}) {
         surface.Clear();
         surface.FrameCost = frameCost;
-        for (int col = 2; col < 7; ++col) {
+        for (int col = 0; col < 5; ++col) {
             game.Board[CellIndex(col, 8)] = 3;
         }
-        ASSERT_TRUE(game.CheckRuns(6, 8, 3));
+        ASSERT_TRUE(game.CheckRuns(4, 8, 3));
         std::vector<int> radii;
         for (const Shape& s : surface.Of(Kind::Disc)) {
             EXPECT_EQ(std::pair(s.b, s.color), std::pair(4350, ColorValue{0x00ffff}));
@@ -64,7 +64,7 @@ TEST_F(Drawing, RemovalShrinksInSixteenFramesThenErases) {
         for (const Shape& s : surface.Of(Kind::Box)) {
             EXPECT_EQ(s.color, kFace) << "cells are erased to the board's face";
         }
-        EXPECT_EQ(surface.Shapes.back(), (Shape{Kind::Box, 3115, 4115, 470, 470, kFace}));
+        EXPECT_EQ(surface.Shapes.back(), (Shape{Kind::Box, 2115, 4115, 470, 470, kFace}));
         EXPECT_GE(surface.Now(), 16 * 20ms);
         EXPECT_LE(surface.Now(), 16 * 20ms + frameCost);
         if (frameCost > 0ms) {

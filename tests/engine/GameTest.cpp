@@ -4,6 +4,7 @@
 #include <set>
 
 #include "GameFixture.h"
+#include "MoveStep.h"
 
 namespace zintu::test {
 namespace {
@@ -117,19 +118,40 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
     }
 }
 
-TEST_F(Game, OnlyReleasesOnBallsInsideTheBoardSelect) {
+TEST_F(Game, OnlyReleasesOnBallsInsideTheBoardSelectAndTheMarkMoves) {
     game.Board[CellIndex(0, 0)] = 1;
-    for (const auto& [x, y] : std::vector<std::pair<double, double>>{{99.9, 300},
-                                                                     {300, 4600.6},
-                                                                     {4600, 300},
-                                                                     {300, 4599.6},
-                                                                     {std::nan(""), 300},
-                                                                     {2850, 2850}}) {
+    game.Board[CellIndex(4, 2)] = 3;
+    const std::vector<std::pair<double, double>> outside = {
+        {99.9, 300}, {300, 4600.6}, {4600, 300}, {300, 4599.6}, {std::nan(""), 300}, {2850, 2850}};
+    for (const auto& [x, y] : outside) {
         EXPECT_EQ(game.ReleaseOnBoard(x, y, [] {}), TurnOutcome::Ignored) << x << " " << y;
     }
     EXPECT_EQ(game.ReleaseOnBoard(100, 100, [] {}), TurnOutcome::Selected) << "edges count";
-    EXPECT_EQ(Click(0, 0), TurnOutcome::Ignored) << "a second click does not deselect";
-    EXPECT_EQ(game.SelCol, 0);
+    surface.Clear();
+    EXPECT_EQ(Click(4, 2), TurnOutcome::Selected);
+    EXPECT_EQ(surface.Shapes, (std::vector<Shape>{{Kind::Box, 115, 115, 470, 470, kFace},
+                                                  {Kind::Disc, 350, 350, 150, 0, 0x0000ff},
+                                                  {Kind::Box, 2115, 1115, 470, 470, 0},
+                                                  {Kind::Disc, 2350, 1350, 150, 0, 0x00ffff}}));
+    EXPECT_EQ(Click(4, 2), TurnOutcome::Ignored) << "a second click does not deselect";
+    EXPECT_EQ(game.SelCol, 4);
+}
+
+// Out-of-range steps from the command line fall back to the default.
+TEST(MoveStep, ReadFromTheArgumentsWithinTenToTwenty) {
+    for (const auto& [arguments, step] : std::vector<std::pair<std::string, int>>{{"", 10},
+                                                                                  {" 20\t", 20},
+                                                                                  {"+15", 15},
+                                                                                  {"12.5", 12},
+                                                                                  {"13.5", 14},
+                                                                                  {"21", 10},
+                                                                                  {"9", 10},
+                                                                                  {"-15", 10},
+                                                                                  {"14 x", 10},
+                                                                                  {"x", 10},
+                                                                                  {"70000", 10}}) {
+        EXPECT_EQ(MoveStepFromArguments(arguments), step) << arguments;
+    }
 }
 
 TEST_F(Game, RestoredPositionIsRedrawnAndDrawsOnWhereItStopped) {
