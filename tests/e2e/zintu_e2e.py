@@ -26,10 +26,10 @@ def mark_probe(col, row):  # inside the selection square, outside the ball's dis
     return int((115 + 500 * col) / TWIPS + 0.5) + 4, int((115 + 500 * row) / TWIPS + 0.5) + 4
 
 
-def position_bytes(board, preview="RGY", seed=0.5):
-    """A saved game from a picture of 81 letters row by row, with a fixed seed."""
-    codes = [CODES.index(letter) for letter in board + "." + preview]
-    return b"Zintu 3.1" + struct.pack("<81hi4hhfi", *codes[:81], 0, *codes[81:], 4, seed, 13)
+def position_bytes(board):
+    """A saved game: 81 letters row by row, score 0, preview RGY, a fixed seed and draw count."""
+    codes = [CODES.index(letter) for letter in board + ".RGY"]  # the preview's entry 0 is unused
+    return b"Zintu 3.1" + struct.pack("<81hi4hhfi", *codes[:81], 0, *codes[81:], 4, 0.5, 13)
 
 
 def record(name, points, date):
