@@ -48,12 +48,12 @@ def wait_for(condition, what, timeout=5):
     return result
 
 
-_children = []
+_children, _prctl = [], ctypes.CDLL(None).prctl  # looked up before any fork
 
 
 def spawn(args, **kwargs):
     # PR_SET_PDEATHSIG: a runner that kills us hard takes Xvfb and the game along.
-    die = lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL, 0, 0, 0)
+    die = lambda: _prctl(1, signal.SIGKILL, 0, 0, 0)
     _children.append(subprocess.Popen(args, preexec_fn=die, **kwargs))
     return _children[-1]
 
