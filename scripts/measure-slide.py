@@ -16,7 +16,6 @@ Needs what the end-to-end tests need (scripts/install-deps.sh --test).
 import argparse
 import ctypes
 import statistics
-import struct
 import subprocess
 import sys
 import time
@@ -26,16 +25,9 @@ sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e")
 import zintu_e2e as e2e  # noqa: E402
 
 START, TARGET = (4, 0), (4, 8)
-BLUE = 4
+BOARD = "....B...." + "." * 72
 # Two pixel rows above the bottom of the target's disc, in the middle of its width.
 PROBE = (e2e.ball_centre(*TARGET)[0], int((500 * TARGET[1] + 500) / e2e.TWIPS) - 2)
-
-
-def position_bytes():
-    board = [0] * 81
-    board[START[0] + 9 * START[1]] = BLUE
-    return (b"Zintu 3.1" + struct.pack("<81h", *board) + struct.pack("<i", 0)
-            + struct.pack("<4h", 0, 1, 2, 3) + b"\x04\x00" + struct.pack("<fi", 0.5, 13))
 
 
 class Probe:
@@ -58,7 +50,7 @@ class Probe:
         self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint,
                                                    ctypes.c_int, ctypes.c_ulong]
         self.display = self.x11.XOpenDisplay(display_name.encode())
-        e2e.check(self.display, f"cannot open X display {display_name}")
+        assert self.display, f"cannot open X display {display_name}"
         self.window = window
 
     def close(self):
@@ -66,7 +58,7 @@ class Probe:
 
     def pixel(self, x, y):
         image = self.x11.XGetImage(self.display, self.window, x, y, 1, 1, 0xFFFFFFFF, 2)
-        e2e.check(image, f"XGetImage of {x},{y} failed")
+        assert image, f"XGetImage of {x},{y} failed"
         value = self.x11.XGetPixel(image, 0, 0)
         self.x11.XDestroyImage(image)
         return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
@@ -86,32 +78,15 @@ def is_blue(rgb):
     return blue > 200 and red < 80 and green < 80
 
 
-def wait_for(condition, what, timeout=5):
-    deadline = time.monotonic() + timeout
-    while not condition():
-        e2e.check(time.monotonic() < deadline, f"no {what} within {timeout} s")
-        time.sleep(0.01)
-
-
-# The screen is read through the probe's own connection: xwd sometimes fails under load.
-def open_position(app, probe, path):
-    app.press("Открыть")
-    app.s.type_path(app.s.wait_window(e2e.OPEN_TITLE), path)
-    # Every run ends with the ball on the target, so a free target shows the new position.
-    wait_for(lambda: is_blue(probe.pixel(*e2e.ball_centre(*START)))
-             and not is_blue(probe.pixel(*PROBE)), "crafted position on the screen")
-
-
 def time_slide(app, probe):
-    app.click_cell(START)
-    wait_for(lambda: probe.pixel(*e2e.mark_probe(*START)) == e2e.BLACK, "selection mark")
+    app.select(START)
     x, y = e2e.ball_centre(*TARGET)
-    app.s.xdotool("mousemove", "--sync", "--window", app.window, x, y)
+    app.s.run("xdotool", "mousemove", "--sync", "--window", app.window, x, y)
     time.sleep(0.1)
     released = probe.click()
     deadline = released + 5
     while not is_blue(probe.pixel(*PROBE)):
-        e2e.check(time.monotonic() < deadline, "the ball did not arrive within 5 s")
+        assert time.monotonic() < deadline, "the ball did not arrive within 5 s"
         time.sleep(0.0002)
     return (time.monotonic() - released) * 1000
 
@@ -125,26 +100,24 @@ def main():
     parser.add_argument("--step", type=int, default=10, help="the game's slide step")
     args = parser.parse_args()
 
-    with e2e.Session(args.exe.resolve(), None) as session:
+    with e2e.Session(args.exe.resolve()) as session:  # ends the busy processes too
         app = e2e.Zintu(session, args=[str(args.step)])
-        path = app.folder / "slide.poz"
-        path.write_bytes(position_bytes())
         probe = Probe(session.display, app.window)
-        busy = [e2e.spawn(["yes"], stdout=subprocess.DEVNULL) for _ in range(args.busy)]
+        for _ in range(args.busy):
+            e2e.spawn(["yes"], stdout=subprocess.DEVNULL)
         try:
             times = []
             for run in range(args.runs):
-                open_position(app, probe, path)
+                app.open_position(BOARD)
                 times.append(time_slide(app, probe))
                 print(f"run {run + 1}: {times[-1]:.1f} ms", flush=True)
         finally:
-            for proc in busy:
-                e2e.stop(proc)
             probe.close()
         print(f"8-cell slide, step {args.step}, {args.busy} busy processes, {args.runs} runs: "
               f"median {statistics.median(times):.1f} ms, "
               f"min {min(times):.1f}, max {max(times):.1f}")
-        app.close_and_wait()
+        session.close(app.window)
+        app.proc.wait(5)
     return 0
 
 
