@@ -15,38 +15,37 @@ namespace zintu::test {
 
 constexpr ColorValue kFace = 0xc0c0c0;
 
-// Grids drawn as text, side by side split by blanks, nine cells a line from the top; missing
-// rows are empty. '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z the numbers 1 to 35,
-// '#' -1; S is the ball a path starts from (1), T its empty target (0).
-inline std::vector<std::string> Cells(std::string_view picture) {
-    std::vector<std::string> grids;
+// Grids drawn as text, side by side, nine cells a line from the top; missing rows are empty.
+// '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z 1 to 35, '#' -1; S is the ball a
+// path starts from (1), T its empty target.
+inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
+                               int* target = nullptr) {
+    constexpr std::string_view colours = ".RGYBMCW",
+                               numbers = "123456789abcdefghijklmnopqrstuvwxyz";
+    std::vector<std::string> texts;
     std::istringstream lines{std::string(picture)};
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
-        std::size_t k = 0;
-        for (std::string word; words >> word; ++k) {
-            grids.resize(std::max(grids.size(), k + 1));
-            grids[k] += word;
+        for (std::size_t k = 0; words >> line; ++k) {
+            texts.resize(std::max(texts.size(), k + 1));
+            texts[k] += line;
         }
     }
-    for (std::string& grid : grids) {
-        grid.resize(kBoardSize * kBoardSize, '.');
+    std::vector<Grid> grids(texts.size());
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        for (std::size_t i = 0; i < texts[k].size(); ++i) {
+            const char ch = texts[k][i];
+            const auto colour = ch == 'S' ? 1 : ch == 'T' ? 0 : colours.find(ch);
+            const int number = ch == '#' ? -1 : static_cast<int>(numbers.find(ch)) + 1;
+            EXPECT_TRUE(colour != std::string_view::npos || number != 0) << "unknown cell " << ch;
+            grids[k].at(i) =
+                static_cast<std::int16_t>(colour != std::string_view::npos ? colour : number);
+        }
+    }
+    if (start) {
+        std::tie(*start, *target) = std::pair(texts[0].find('S'), texts[0].find('T'));
     }
     return grids;
-}
-
-inline Grid ToGrid(std::string_view cells) {
-    constexpr std::string_view colours = ".RGYBMCW",
-                               numbers = "123456789abcdefghijklmnopqrstuvwxyz";
-    Grid grid{};
-    for (std::size_t i = 0; i < grid.size(); ++i) {
-        const char ch = cells[i];
-        const auto colour = ch == 'S' ? 1 : ch == 'T' ? 0 : colours.find(ch);
-        const auto number = ch == '#' ? -1 : static_cast<int>(numbers.find(ch)) + 1;
-        EXPECT_TRUE(colour != std::string_view::npos || number != 0) << "unknown cell " << ch;
-        grid[i] = static_cast<std::int16_t>(colour != std::string_view::npos ? colour : number);
-    }
-    return grid;
 }
 
 // Balls everywhere, no two neighbours in any direction of one colour: no runs.
@@ -68,8 +67,9 @@ class GameFixture : public ::testing::Test {
         game.SelCol = -1;
     }
     // Releases the left button over the centre of a cell.
-    TurnOutcome Click(int col, int row) {
-        return game.ReleaseOnBoard(350 + 500 * col, 350 + 500 * row, [this] { ++gameOvers; });
+    TurnOutcome Click(int cell) {
+        return game.ReleaseOnBoard(350 + 500 * (cell % 9), 350 + 500 * (cell / 9),
+                                   [this] { ++gameOvers; });
     }
 
     RecordingSurface surface;
