@@ -1,8 +1,6 @@
 // Runs the storage library in separate processes for storage_processes.py:
-//   store <shared folder> <own folder> <player>: records 25 scores as the game does and prints
-//       each one submitted;
-//   rewrite <folder>: rewrites a score file and a position there for ever, every field of a
-//       version that holds a number holding the same one.
+//   store <shared folder> <own folder> <player>: records 25 scores as the game does, printing each;
+//   rewrite <folder>: rewrites a score file and a position for ever, one number per version.
 #include <fstream>
 #include <iostream>
 #include <string_view>

@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Separate processes on the same files, through zintu_storage_driver: DRIVER store|kill.
+"""Storage from separate processes: storage_processes.py DRIVER store|kill.
 
-store: four installations record at once into one shared folder, five times over; the shared
-       copy must never be seen cut short and must end as the ten best of all submitted.
-kill:  a writer of a score file and a position is killed at random moments; each file must
-       always hold one whole version, and killed saves must not pile up temporaries.
+store: four installations record into one shared folder at once, five times over; the copy is
+       never seen cut short and ends as the ten best of all submitted.
+kill:  writers killed at random moments leave each file whole and no pile of temporaries.
 """
 import random
 import struct
