@@ -238,7 +238,7 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     }
 }
 
-TEST(ScoreBook, TiesGoByDateThenTimeThenNameAndNamesAreFitted) {
+TEST(ScoreBook, TiesRanksAndNames) {
     const ScoreRecord tied[] = {Entry(U"B", 9, 40001.0, 0.1), Entry(U"B", 9, 40000.0, 0.2),
                                 Entry(U"A", 9, 40000.0, 0.2), Entry(U"C", 9, 40000.0, 0.1)};
     ScoreTable shared = Scores("");
@@ -248,6 +248,11 @@ TEST(ScoreBook, TiesGoByDateThenTimeThenNameAndNamesAreFitted) {
     expected[5] = Scores("Neg -5")[0];  // below the blanks
     EXPECT_EQ(MergeScoreTables(shared, Scores("Neg -5"), kNow), expected);
     EXPECT_FALSE(MergeScoreTables(Scores("Neg -5"), Scores("Pos 1"), kNow));
+    ScoreTable full = Scores("a 9 b 9 c 9 d 9 e 9 f 9 g 9 h 9 i 9 j 9");
+    EXPECT_EQ(FindRank(full, 9), 0) << "no place below equal points in a full table";
+    InsertRecord(full, 0, Entry(U"x", 1));
+    InsertRecord(full, 11, Entry(U"x", 1));
+    EXPECT_EQ(full, Scores("a 9 b 9 c 9 d 9 e 9 f 9 g 9 h 9 i 9 j 9"));
     EXPECT_EQ(FitName(U"Абвгдежзийклмнопрстуфхцч"), U"Абвгдежзийклмнопрс");
     EXPECT_EQ(FitName(U" Bob"), U" Bob" + std::u32string(14, U' '));
     EXPECT_TRUE(IsAcceptableName(FitName(U" Bob")));
