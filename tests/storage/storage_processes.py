@@ -1,16 +1,10 @@
 #!/usr/bin/env python3
-"""Several processes on the same score and position files, through zintu_storage_driver.
+"""Storage from separate processes: storage_processes.py DRIVER store|kill.
 
-  store    N processes store records into one shared folder at once, its copy seeded with one
-           entry; afterwards the shared copy must be exactly the ten best of everything
-           submitted, and a reader polling it meanwhile must never find it shorter than 380
-           bytes.
-  kill     a process rewriting a score file, then one saving a position, is killed at a
-           random moment again and again; the file must always be one whole version, never
-           older than the last one seen, and killed saves must not pile up temporary files.
+store: four installations record into one shared folder at once, five times over; the copy is
+       never seen cut short and ends as the ten best of all submitted.
+kill:  writers killed at random moments leave each file whole and no pile of temporaries.
 """
-import argparse
-import os
 import random
 import struct
 import subprocess
@@ -19,123 +13,53 @@ import tempfile
 import time
 from pathlib import Path
 
-SCORE_SIZE = 380
-RECORD_SIZE = 38
-POSITION_SIZE = 193
+
+def points(data):
+    return [struct.unpack_from("<i", data, 38 * k + 18)[0] for k in range(10)]
 
 
-def score_points(data):
-    return [struct.unpack_from("<i", data, k * RECORD_SIZE + 18)[0] for k in range(10)]
+def store(driver, work):
+    shared = Path(work, "Zintu.scr")  # one entry scored, so that the first load merges
+    shared.write_bytes(b"Seed".ljust(18) + struct.pack("<idd", 1, 4e4, 0) + bytes(38 * 9))
+    run = [subprocess.Popen([driver, "store", work, Path(work, str(p)), str(p)],
+                            stdout=subprocess.PIPE, text=True) for p in range(4)]
+    while any(p.poll() is None for p in run):
+        assert len(shared.read_bytes()) == 380, "the shared copy was seen cut short"
+        time.sleep(0.001)
+    submitted = [1] + [int(n) for p in run for n in p.communicate()[0].split()]
+    assert len(submitted) == 101 and not any(p.returncode for p in run), "a process failed"
+    best = sorted(submitted, reverse=True)[:10]
+    assert points(shared.read_bytes()) == best, f"lost update: {points(shared.read_bytes())}"
 
 
-def seed_table():
-    """A table with one entry of 1 point, so that the first load already merges."""
-    first = b"Seed".ljust(18) + struct.pack("<idd", 1, 40000.0, 0.0)
-    return first + (b" " * 18 + bytes(20)) * 9
+def whole(name, data):
+    if name == "Zintu.scr":
+        return len(data) == 380 and len(set(points(data))) == 1
+    if len(data) != 193 or not data.startswith(b"Zintu 3.1"):
+        return False
+    score, draws = struct.unpack_from("<i", data, 171)[0], struct.unpack_from("<i", data, 189)[0]
+    return score == draws and set(struct.unpack_from("<81h", data, 9)) == {1 + score % 7}
 
 
-def store_run(driver, processes, records):
-    """One run; returns how many of the true ten best the shared copy lacks."""
-    with tempfile.TemporaryDirectory(prefix="zintu-store-") as work:
-        shared = Path(work, "shared")
-        shared.mkdir()
-        shared_file = shared / "Zintu.scr"
-        shared_file.write_bytes(seed_table())
-        players = [subprocess.Popen([driver, "store", shared, Path(work, f"p{p}"), str(p),
-                                     str(records)], stdout=subprocess.PIPE, text=True)
-                   for p in range(processes)]
-        shortest = SCORE_SIZE
-        while any(p.poll() is None for p in players):
-            try:
-                shortest = min(shortest, len(shared_file.read_bytes()))
-            except FileNotFoundError:
-                pass
-            time.sleep(0.001)
-        submitted = [1]
-        for player in players:
-            output, _ = player.communicate()
-            if player.returncode != 0:
-                sys.exit(f"a storing process ended with {player.returncode}")
-            submitted += [int(line) for line in output.split()]
-        if len(submitted) != 1 + processes * records:
-            sys.exit(f"{len(submitted) - 1} records submitted instead of {processes * records}")
-        if shortest < SCORE_SIZE:
-            sys.exit(f"a reader saw the shared copy with {shortest} bytes")
-        best = sorted(submitted, reverse=True)[:10]
-        stored = score_points(shared_file.read_bytes())
-        missing = len(set(best) - set(stored))
-        if not missing and stored != best:
-            sys.exit(f"shared copy {stored} is not in order {best}")
-        return missing
-
-
-def check_score_version(data, last):
-    if len(data) != SCORE_SIZE:
-        sys.exit(f"score file of {len(data)} bytes")
-    points = set(score_points(data))
-    if len(points) != 1 or min(points) < last:
-        sys.exit(f"score file mixes or goes back: {sorted(points)} after {last}")
-    return points.pop()
-
-
-def check_position_version(data, last):
-    if len(data) != POSITION_SIZE or not data.startswith(b"Zintu 3.1"):
-        sys.exit(f"position file of {len(data)} bytes")
-    score = struct.unpack_from("<i", data, 171)[0]
-    draws = struct.unpack_from("<i", data, 189)[0]
-    board = set(struct.unpack_from("<81h", data, 9))
-    if score != draws or board != {1 + score % 7} or score < last:
-        sys.exit(f"position file mixes or goes back: score {score}, draws {draws} after {last}")
-    return score
-
-
-def kill_loop(driver, mode, name, check, rounds, rng):
-    with tempfile.TemporaryDirectory(prefix="zintu-kill-") as work:
-        target = Path(work, name)
-        last = 0
-        whole = 0
-        for round_ in range(rounds):
-            if round_ % 5 == 0:  # now and then the kill may hit the file's creation
-                target.unlink(missing_ok=True)
-                last = 0
-            writer = subprocess.Popen([driver, mode, target, str(last + 1)])
-            time.sleep(rng.uniform(0.001, 0.03))
-            writer.kill()
-            writer.wait()
-            if target.exists():
-                last = check(target.read_bytes(), last)
-                whole += 1
-            leftovers = [f.name for f in Path(work).iterdir() if f.name != name]
-            if len(leftovers) > 1:
-                sys.exit(f"{mode}: after {round_ + 1} kills the folder holds {leftovers}")
-        if not whole:
-            sys.exit(f"{mode}: no version was ever written")
-        print(f"{mode}: {rounds} kills, {whole} times a whole version found")
-
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--driver", required=True)
-    sub = parser.add_subparsers(dest="command", required=True)
-    store = sub.add_parser("store")
-    store.add_argument("--processes", type=int, default=4)
-    store.add_argument("--records", type=int, default=25)
-    store.add_argument("--runs", type=int, default=5)
-    kill = sub.add_parser("kill")
-    kill.add_argument("--rounds", type=int, default=40)
-    args = parser.parse_args()
-
-    if args.command == "store":
-        lost = [store_run(args.driver, args.processes, args.records) for _ in range(args.runs)]
-        print(f"{args.processes} processes x {args.records} records, top 10 missing per run: "
-              f"{lost}")
-        if any(lost):
-            sys.exit(1)
-    else:
-        rng = random.Random(os.getpid())
-        kill_loop(args.driver, "scores", "Zintu.scr", check_score_version, args.rounds, rng)
-        kill_loop(args.driver, "position", "game.poz", check_position_version, args.rounds, rng)
+def kill(driver, work):
+    found = 0
+    for round_ in range(40):
+        if round_ % 5 == 0:  # now and then the kill may hit the files' creation
+            for file in Path(work).iterdir():
+                file.unlink()
+        writer = subprocess.Popen([driver, "rewrite", work])
+        time.sleep(random.uniform(0.001, 0.03))
+        writer.kill()
+        writer.wait()
+        files = {f.name: f.read_bytes() for f in Path(work).iterdir()}
+        assert len(files) <= 3, f"temporaries pile up: {sorted(files)}"
+        for name in {"Zintu.scr", "game.poz"} & files.keys():
+            assert whole(name, files[name]), f"{name} half-written after kill {round_}"
+            found += 1
+    assert found, "no file was ever written"
 
 
 if __name__ == "__main__":
-    main()
+    for _ in range(5 if sys.argv[2] == "store" else 1):
+        with tempfile.TemporaryDirectory() as work:
+            {"store": store, "kill": kill}[sys.argv[2]](sys.argv[1], work)
