@@ -16,12 +16,10 @@ namespace zintu::test {
 constexpr ColorValue kFace = 0xc0c0c0;
 
 // Grids drawn as text, side by side, nine cells a line from the top; missing rows are empty.
-// '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z 1 to 35, '#' -1; S is the ball a
-// path starts from (1), T its empty target.
+// '#' -1, '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z 1 to 35; S is the ball a path
+// starts from (1), T its empty target.
 inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
                                int* target = nullptr) {
-    constexpr std::string_view colours = ".RGYBMCW",
-                               numbers = "123456789abcdefghijklmnopqrstuvwxyz";
     std::vector<std::string> texts;
     std::istringstream lines{std::string(picture)};
     for (std::string line; std::getline(lines, line);) {
@@ -32,15 +30,16 @@ inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
         }
     }
     std::vector<Grid> grids(texts.size());
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        for (std::size_t i = 0; i < texts[k].size(); ++i) {
-            const char ch = texts[k][i];
-            const auto colour = ch == 'S' ? 1 : ch == 'T' ? 0 : colours.find(ch);
-            const int number = ch == '#' ? -1 : static_cast<int>(numbers.find(ch)) + 1;
-            EXPECT_TRUE(colour != std::string_view::npos || number != 0) << "unknown cell " << ch;
-            grids[k].at(i) =
-                static_cast<std::int16_t>(colour != std::string_view::npos ? colour : number);
-        }
+    for (std::size_t i = 0; i < texts.size() * 81; ++i) {
+        const char ch = i % 81 < texts[i / 81].size() ? texts[i / 81][i % 81] : '.';
+        const auto colour = std::string_view("#.RGYBMCW")
+                                .find(ch == 'S'   ? 'R'
+                                      : ch == 'T' ? '.'
+                                                  : ch);
+        const auto number = std::string_view(".123456789abcdefghijklmnopqrstuvwxyz").find(ch);
+        EXPECT_NE(colour, number) << "unknown cell " << ch;
+        grids[i / 81][i % 81] =
+            static_cast<std::int16_t>(colour != std::string_view::npos ? colour - 1 : number);
     }
     if (start) {
         std::tie(*start, *target) = std::pair(texts[0].find('S'), texts[0].find('T'));
@@ -55,6 +54,13 @@ inline Grid FullBoardWithoutRuns() {
         grid[i] = static_cast<std::int16_t>((i % kBoardSize + 2 * (i / kBoardSize)) % 7 + 1);
     }
     return grid;
+}
+
+inline RandomGenerator Seeded(float seed) {
+    RandomGenerator generator;
+    generator.Reset();
+    generator.Seed(seed);
+    return generator;
 }
 
 // A game on a recording surface and a score table in memory.

@@ -5,10 +5,6 @@
 namespace zintu::test {
 namespace {
 
-using PathSearch = GameFixture;
-using Runs = GameFixture;
-using Placement = GameFixture;
-
 // Each row: the board with its start S and target T, and the path expected, or none.
 constexpr const char* kPaths[] = {
     // Left before right: the ball between start and target allows both ways round.
@@ -39,7 +35,7 @@ constexpr const char* kPaths[] = {
        GT....... .........)",
 };
 
-TEST_F(PathSearch, ShortestPathWithTieBreaksOrNone) {
+TEST(Rules, ShortestPathWithTieBreaksOrNone) {
     for (const char* picture : kPaths) {
         int start = 0, target = 0;
         const auto grids = Grids(picture, &start, &target);
@@ -94,7 +90,7 @@ constexpr RunRow kRuns[] = {
     {"CCCCCCCCC 111111111", 0, 0, 42},
 };
 
-TEST_F(Runs, RunsThroughTheCentreLeaveAndScore) {
+TEST_F(GameFixture, RunsThroughTheCentreLeaveAndScore) {
     for (const RunRow& r : kRuns) {
         const auto [board, marks] = std::pair(Grids(r.picture)[0], Grids(r.picture)[1]);
         const ColorCode code = board[CellIndex(r.col, r.row)];
@@ -105,9 +101,9 @@ TEST_F(Runs, RunsThroughTheCentreLeaveAndScore) {
                 std::swap(left[i], removed[i]);
             }
         }
-        std::tie(game.Board, game.Score) = std::pair(board, 0);
+        std::tie(game.Board, game.Score, game.Trace) = std::tuple(board, 0, Grid{});
         EXPECT_EQ(game.CheckRuns(r.col, r.row, code), r.points > 0) << r.picture;
-        EXPECT_EQ(std::tuple(game.Board, game.Score, r.points > 0 ? game.Trace : removed),
+        EXPECT_EQ(std::tuple(game.Board, game.Score, game.Trace),
                   std::tuple(left, r.points, removed))
             << r.picture;
     }
@@ -119,7 +115,7 @@ TEST_F(Runs, RunsThroughTheCentreLeaveAndScore) {
     EXPECT_EQ(surface.ScoreCaptions.back(), game.Score);
 }
 
-TEST_F(Runs, LinePointsByLengthsAndNumberOfRuns) {
+TEST(Rules, LinePointsByLengthsAndNumberOfRuns) {
     struct Row {
         int horizontal, vertical, diagonal, antiDiagonal;
         std::int32_t points;
@@ -134,21 +130,17 @@ TEST_F(Runs, LinePointsByLengthsAndNumberOfRuns) {
     }
 }
 
-TEST_F(Placement, DropCellCountsEmptyCellsColumnByColumn) {
-    struct Row {
-        std::vector<int> holes;  // cell indexes
-        int draw;
-        int cell;
-    };
-    // Column order differs from row order for these holes: 72 (0,8), 1 (1,0), 35 (8,3).
-    const std::vector<int> three = {1, 35, 72};
-    for (const Row& r : {Row{three, 0, 72}, Row{three, 1, 72}, Row{three, 2, 1}, Row{{8, 80}, 1, 8},
-                         Row{{80}, 0, 80}, Row{{}, 0, -1}}) {
+// Holes 72 (0,8), 1 (1,0) and 35 (8,3) come in another order by columns than by rows.
+TEST(Rules, DropCellCountsEmptyCellsColumnByColumn) {
+    using Row = std::tuple<std::vector<int>, int, int>;  // holes, draw, cell
+    const Row rows[] = {{{1, 35, 72}, 0, 72}, {{1, 35, 72}, 1, 72}, {{1, 35, 72}, 2, 1},
+                        {{8, 80}, 1, 8},      {{80}, 0, 80},        {{}, 0, -1}};
+    for (const auto& [holes, draw, cell] : rows) {
         Grid board = FullBoardWithoutRuns();
-        for (const int hole : r.holes) {
+        for (const int hole : holes) {
             board[hole] = 0;
         }
-        EXPECT_EQ(DropCell(board, r.draw), r.cell) << r.draw << " of " << r.holes.size();
+        EXPECT_EQ(DropCell(board, draw), cell) << draw << " of " << holes.size();
     }
 }
 

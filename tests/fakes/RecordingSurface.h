@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <vector>
 
 #include "DrawingSurface.h"
@@ -46,12 +45,6 @@ class RecordingSurface : public DrawingSurface {
     void ShowScore(std::int32_t score) override { ScoreCaptions.push_back(score); }
     void ShowBestScore(std::int32_t best) override { BestCaptions.push_back(best); }
 
-    std::vector<Shape> Of(Kind kind) const {
-        std::vector<Shape> found;
-        std::copy_if(Shapes.begin(), Shapes.end(), std::back_inserter(found),
-                     [kind](const Shape& s) { return s.kind == kind; });
-        return found;
-    }
     void Clear() { *this = RecordingSurface{}; }
 
     std::vector<Shape> Shapes;
