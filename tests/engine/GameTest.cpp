@@ -195,7 +195,6 @@ TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
     game.Generator.Reset();
     game.Generator.Seed(0.5f);
     EXPECT_EQ(game.Generator, Seeded(0.5f)) << "the seed alone decides after Reset";
-    EXPECT_NE(Seeded(0.5000001f), Seeded(0.5f));
     for (const std::uint32_t value : {12454414u, 6959965u, 4131574u, 7754004u}) {
         EXPECT_EQ(static_cast<std::uint32_t>(game.Generator.Next() * 0x1p24f), value);
     }
