@@ -1,13 +1,11 @@
 #include "GuiTestSupport.h"
 
-// Qt is set up before GoogleTest reads its flags; a developer's scaling settings and file
-// dialog history stay out of the checks.
+// Before GoogleTest reads its flags; a developer's scaling and dialog history stay out.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
-    for (const char* name :
-         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING"})
-        qunsetenv(name);
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,8 +1,12 @@
 #include "GuiTestSupport.h"
 #include "PathText.h"
+#include "PositionFile.h"
+#include "ScoreFormat.h"
 #include "TrayIcon.h"
 #include "WindowSurface.h"
 #include "Zintu.h"
+#include "frmAbout.h"
+#include "frmScore.h"
 #include "frmZintu.h"
 
 using namespace zintu;
@@ -10,8 +14,7 @@ using namespace zintu;
 class MainWindow : public ::testing::Test {
   protected:
     std::unique_ptr<frmZintu> Open() {
-        auto made = std::make_unique<frmZintu>(
-            ScoreFiles{ToPath(dir.path()), ToPath(dir.filePath("Zintu.ini"))}, "");
+        auto made = std::make_unique<frmZintu>(ScoreFiles{ToPath(dir.path()), {}}, "");
         made->show();
         QApplication::setActiveWindow(made.get());
         return made;
@@ -20,30 +23,25 @@ class MainWindow : public ::testing::Test {
         QFile file(dir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static QPoint Cell(int cell) {
-        return {(350 + 500 * (cell % 9)) / 15, (350 + 500 * (cell / 9)) / 15};
-    }
+    static QPoint Cell(int i) { return {(350 + 500 * (i % 9)) / 15, (350 + 500 * (i / 9)) / 15}; }
     Zintu& Game() const { return window->Game(); }
-    void Press(const char* name) const { window->findChild<QPushButton*>(name)->click(); }
 
     QTemporaryDir dir;
     std::unique_ptr<frmZintu> window = Open();
 };
 
-// Per row: what the player does with which score, and each dialog's answer (a name, "" to
-// cancel, "close": the main window is closed first); then the dialogs seen, whether the
-// score file changed, a new game began, the window stays open. The score file is kept from
-// row to row, and the last row lists it.
+// Row: action, score, answer to each dialog (a name; "" cancels; "close" closes the window
+// first) → dialogs seen, score file changed, new game, window open. The file carries over.
 TEST_F(MainWindow, FlowsThroughTheirDialogs) {
-    const QString rank = "Установлен рекорд номер ",
-                  over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
+    const QString rank = "Установлен рекорд номер ";
+    const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
     const QString list = "10 лучших рекордов: 1|Вера|1 500|D|2|Ира|42|D|3|Пётр|30|D||||";
     const std::tuple<const char*, int, QString, QStringList, bool, bool, bool> flows[] = {
         {"cmdNew", 0, "", {}, false, true, true},
         {"cmdNew", 1500, "Вера", {rank + "1"}, true, true, true},
         {"cmdNew", 70, "", {rank + "2"}, false, true, true},
         {"game over", 30, "Пётр", {over + "30", rank + "2"}, true, true, true},
-        {"game over", 0, "close", {over + "0", "still open"}, false, true, false},
+        {"game over", 0, "close", {over + "0", "open"}, false, true, false},
         {"cmdExit", 42, "Ира", {rank + "2"}, true, false, false},
         {"mnuPopMenuExit", 900, "", {}, false, false, false},
         {"Command1", 900, "", {"О программе"}, false, false, true},
@@ -54,20 +52,18 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
         const QByteArray scores = Bytes("Zintu.scr");
         QStringList seen;
         AnswerModals(window.get(), [&, answer = answer](QWidget* modal) {
-            QStringList cells;
-            for (auto* grid = modal->findChild<QTableWidget*>("Fg1"); grid && cells.size() < 16;)
-                cells << grid->item(cells.size() / 4, cells.size() % 4)->text().trimmed();
-            const QString shown =
-                qobject_cast<QMessageBox*>(modal)
-                    ? static_cast<QMessageBox*>(modal)->text()
-                    : cells.join('|').replace(QDate::currentDate().toString("dd.MM.yyyy"), "D");
-            seen << modal->windowTitle() + (shown.isEmpty() ? "" : ": " + shown);
-            if (answer == "close") {
-                window->close();
-                seen << (window->isVisible() ? "still open" : "closed");
-            } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            QStringList shown;
+            for (auto* grid = modal->findChild<QTableWidget*>("Fg1"); grid && shown.size() < 16;)
+                shown << grid->item(shown.size() / 4, shown.size() % 4)->text().trimmed();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                shown << box->text();
+            const QString text =
+                shown.join('|').replace(QDate::currentDate().toString("dd.MM.yyyy"), "D");
+            seen << modal->windowTitle() + (text.isEmpty() ? "" : ": " + text);
+            if (answer == "close")
+                window->close(), seen << (window->isVisible() ? "open" : "closed");
+            else if (auto* input = qobject_cast<QInputDialog*>(modal))
                 input->setTextValue(answer);
-            }
             static_cast<QDialog*>(modal)->done(answer.isEmpty() || answer == "close" ? 0 : 1);
         });
         Game().Board.fill(0);
@@ -75,15 +71,12 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
         for (int cell = 1; gameOver && cell < 81; ++cell)
             Game().PutBall(cell % 9, cell / 9, (cell % 9 + 2 * (cell / 9)) % 7 + 1);  // no runs
         Game().Score = score;
-        if (gameOver) {
-            QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(1));
-            QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(0));
-        } else if (auto* item =
-                       window->findChild<TrayIcon*>()->Menu().findChild<QAction*>(action)) {
+        for (int cell = 1; gameOver && cell >= 0; --cell)
+            QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(cell));
+        if (auto* item = window->findChild<TrayIcon*>()->Menu().findChild<QAction*>(action))
             item->trigger();
-        } else {
-            Press(action);
-        }
+        else if (!gameOver)
+            window->findChild<QPushButton*>(action)->click();
         QApplication::processEvents();
         EXPECT_EQ(seen, expected);
         EXPECT_EQ(Bytes("Zintu.scr") != scores, writes);
@@ -92,9 +85,8 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     }
 }
 
-// A right release hides only from the window's own surface, never through a control, and
-// no release or key takes the focus from "Свернуть". With no notification area the window
-// minimises instead, to stay reachable.
+// A right release hides only from the window's own surface, not through a control; nothing
+// takes the focus. With no notification area hiding minimises, to stay reachable.
 TEST_F(MainWindow, ReleasesAndKeysHideOrPlay) {
     ASSERT_FALSE(TrayIcon::Available());
     const std::tuple<int, Qt::MouseButton, QPoint, bool> inputs[] = {
@@ -118,55 +110,74 @@ TEST_F(MainWindow, ReleasesAndKeysHideOrPlay) {
     }
 }
 
-// Windows reports a double click as Trigger, DoubleClick; an XEmbed tray as Trigger, Trigger,
-// DoubleClick; a status-notifier host as two Triggers. C: Context, M: Middle, U: Unknown.
-TEST_F(MainWindow, TrayRestoresOnADoubleClickInAnyFormOrShow) {
-    auto* tray = window->findChild<TrayIcon*>();
+// Double clicks as Windows (TD), XEmbed trays (TTD) and status-notifier hosts (TT) report
+// them. T: Trigger, D: DoubleClick, C: Context, M: Middle, U: Unknown.
+TEST_F(MainWindow, TrayRestoresOnADoubleClickInAnyForm) {
     int shows = 0;
+    auto* tray = window->findChild<TrayIcon*>();
     QObject::connect(tray, &TrayIcon::ShowRequested, [&] { ++shows; });
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
     for (const auto& [clicks, expected] : std::map<std::string, int>{
              {"T", 0}, {"CMU", 0}, {"TD", 1}, {"TTD", 1}, {"TT", 1}, {"TCT", 0}}) {
         shows = 0;
-        for (const char click : clicks) {
+        for (const char click : clicks)
             tray->OnActivated(QSystemTrayIcon::ActivationReason(std::string("UCDTM").find(click)));
-        }
         QTest::qWait(80);  // past the double-click time, and the deferred restore has run
         EXPECT_EQ(shows, expected) << clicks;
     }
-    window->hide();
-    tray->Menu().findChild<QAction*>("mnuPopMenuShow")->trigger();
-    EXPECT_TRUE(window->isVisible());
 }
 
-// Opening restores the position with its seed: saved again at once, it is the same bytes.
-// The open dialog lists names without an extension too.
+// Opening restores the position and its seed: saved again at once, the bytes are the same.
+// "All files" lists names without an extension too.
 TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     QFile(dir.filePath("game1")).open(QIODevice::WriteOnly);
     QStringList files{"game.poz", "game.poz", "again.poz"};
     AnswerModals(window.get(), [&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
-        if (dialog->acceptMode() == QFileDialog::AcceptOpen) {
-            dialog->selectNameFilter(dialog->nameFilters().last());
-            const auto* view = dialog->findChild<QListView*>("listView");
-            const QModelIndex first = view->model()->index(0, 0, view->rootIndex());
-            EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return !view->model()->match(first, 0, "game1").isEmpty(); }));
-        }
+        dialog->selectNameFilter(dialog->nameFilters().last());
+        const auto* view = dialog->findChild<QListView*>("listView");
+        EXPECT_TRUE(QTest::qWaitFor([view] {
+            return view->model()
+                ->match(view->model()->index(0, 0, view->rootIndex()), 0, "game1")
+                .size();
+        }));
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(files.takeFirst()));
         static_cast<QDialog*>(dialog)->accept();
     });
-    Press("cmdWrite");
-    const Grid saved = Game().Board;
-    Press("cmdNew");  // another game and seed, which opening must replace
-    Press("cmdRead");
-    Press("cmdWrite");
+    for (const char* button : {"cmdWrite", "cmdNew", "cmdRead", "cmdWrite"})
+        window->findChild<QPushButton*>(button)->click();  // a new game and seed before opening
     EXPECT_TRUE(files.isEmpty());
     EXPECT_EQ(Bytes("again.poz"), Bytes("game.poz"));
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.pixelColor(7, 150), QColor(0, 0, 5)) << "the left grid line";
-    for (int cell = 0; cell < 81; ++cell) {
-        EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[saved[cell]])) << cell;
+    const auto saved = ReadPositionFile(ToPath(dir.filePath("game.poz")));
+    for (int cell = 0; cell < 81; ++cell)
+        EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[saved->Board[cell]]));
+}
+
+// Controls do not grow: the rows of every label and the widest text of every cell fit.
+TEST_F(MainWindow, EveryTextFitsItsControl) {
+    frmAbout about;
+    frmScore list;
+    const QStringList widest{"10", QString(18, u'Ж'), FormatPoints(INT32_MIN), "22.11.2000"};
+    for (int column = 0; column < 4; ++column)
+        list.SetTextArray(36 + column, widest[column]);
+    for (const QWidget* top : std::initializer_list<QWidget*>{window.get(), &about, &list}) {
+        for (const QLabel* label : top->findChildren<QLabel*>()) {
+            const QStringList rows = label->text().split('\n');
+            for (const QString& row : rows)
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(row),
+                          label->contentsRect().width());
+            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(),
+                      label->contentsRect().height());
+        }
+        for (const QTableWidget* grid : top->findChildren<QTableWidget*>()) {
+            const int room = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 3;
+            for (const QTableWidgetItem* cell : grid->findItems("", Qt::MatchContains))  // all
+                EXPECT_LE(QFontMetrics(cell->font()).horizontalAdvance(cell->text()) + room,
+                          grid->columnWidth(cell->column()))
+                    << cell->text().toStdString();
+        }
     }
 }
