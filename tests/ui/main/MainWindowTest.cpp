@@ -1,6 +1,6 @@
+#include "BackBuffer.h"
 #include "GuiTestSupport.h"
 #include "PathText.h"
-#include "PositionFile.h"
 #include "ScoreFormat.h"
 #include "TrayIcon.h"
 #include "WindowSurface.h"
@@ -30,21 +30,22 @@ class MainWindow : public ::testing::Test {
     std::unique_ptr<frmZintu> window = Open();
 };
 
-// Row: action, score, answer to each dialog (a name; "" cancels; "close" closes the window
-// first) → dialogs seen, score file changed, new game, window open. The file carries over.
+// Action, score, answer to each dialog ("" cancels, "close" closes the window first) →
+// dialogs seen, score file changed, new game, window open. The file carries over.
 TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     const QString rank = "Установлен рекорд номер ";
     const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
     const QString list = "10 лучших рекордов: 1|Вера|1 500|D|2|Ира|42|D|3|Пётр|30|D||||";
+    const QString today = QDate::currentDate().toString("dd.MM.yyyy");
     const std::tuple<const char*, int, QString, QStringList, bool, bool, bool> flows[] = {
         {"cmdNew", 0, "", {}, false, true, true},
-        {"cmdNew", 1500, "Вера", {rank + "1"}, true, true, true},
-        {"cmdNew", 70, "", {rank + "2"}, false, true, true},
-        {"game over", 30, "Пётр", {over + "30", rank + "2"}, true, true, true},
+        {"cmdNew", 1500, "Вера", {rank + "1: "}, true, true, true},
+        {"cmdNew", 70, "", {rank + "2: "}, false, true, true},
+        {"game over", 30, "Пётр", {over + "30", rank + "2: "}, true, true, true},
         {"game over", 0, "close", {over + "0", "open"}, false, true, false},
-        {"cmdExit", 42, "Ира", {rank + "2"}, true, false, false},
+        {"cmdExit", 42, "Ира", {rank + "2: "}, true, false, false},
         {"mnuPopMenuExit", 900, "", {}, false, false, false},
-        {"Command1", 900, "", {"О программе"}, false, false, true},
+        {"Command1", 900, "", {"О программе: "}, false, false, true},
         {"cmdScore", 0, "", {list}, false, false, true}};
     for (const auto& [action, score, answer, expected, writes, newGame, open] : flows) {
         SCOPED_TRACE(action + (" " + answer).toStdString());
@@ -57,9 +58,7 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
                 shown << grid->item(shown.size() / 4, shown.size() % 4)->text().trimmed();
             if (auto* box = qobject_cast<QMessageBox*>(modal))
                 shown << box->text();
-            const QString text =
-                shown.join('|').replace(QDate::currentDate().toString("dd.MM.yyyy"), "D");
-            seen << modal->windowTitle() + (text.isEmpty() ? "" : ": " + text);
+            seen << modal->windowTitle() + ": " + shown.join('|').replace(today, "D");
             if (answer == "close")
                 window->close(), seen << (window->isVisible() ? "open" : "closed");
             else if (auto* input = qobject_cast<QInputDialog*>(modal))
@@ -110,8 +109,7 @@ TEST_F(MainWindow, ReleasesAndKeysHideOrPlay) {
     }
 }
 
-// Double clicks as Windows (TD), XEmbed trays (TTD) and status-notifier hosts (TT) report
-// them. T: Trigger, D: DoubleClick, C: Context, M: Middle, U: Unknown.
+// Double clicks from Windows (TD), XEmbed (TTD), status notifiers (TT); C, M, U: the rest.
 TEST_F(MainWindow, TrayRestoresOnADoubleClickInAnyForm) {
     int shows = 0;
     auto* tray = window->findChild<TrayIcon*>();
@@ -137,11 +135,9 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
         EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
         dialog->selectNameFilter(dialog->nameFilters().last());
         const auto* view = dialog->findChild<QListView*>("listView");
-        EXPECT_TRUE(QTest::qWaitFor([view] {
-            return view->model()
-                ->match(view->model()->index(0, 0, view->rootIndex()), 0, "game1")
-                .size();
-        }));
+        const auto top = [view] { return view->model()->index(0, 0, view->rootIndex()); };
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return view->model()->match(top(), 0, "game1").size(); }));
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(files.takeFirst()));
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -151,9 +147,8 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(Bytes("again.poz"), Bytes("game.poz"));
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.pixelColor(7, 150), QColor(0, 0, 5)) << "the left grid line";
-    const auto saved = ReadPositionFile(ToPath(dir.filePath("game.poz")));
     for (int cell = 0; cell < 81; ++cell)
-        EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[saved->Board[cell]]));
+        EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
 }
 
 // Controls do not grow: the rows of every label and the widest text of every cell fit.
@@ -166,18 +161,70 @@ TEST_F(MainWindow, EveryTextFitsItsControl) {
     for (const QWidget* top : std::initializer_list<QWidget*>{window.get(), &about, &list}) {
         for (const QLabel* label : top->findChildren<QLabel*>()) {
             const QStringList rows = label->text().split('\n');
+            const QRect room = label->contentsRect();
             for (const QString& row : rows)
-                EXPECT_LE(label->fontMetrics().horizontalAdvance(row),
-                          label->contentsRect().width());
-            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(),
-                      label->contentsRect().height());
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(row), room.width());
+            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(), room.height());
         }
         for (const QTableWidget* grid : top->findChildren<QTableWidget*>()) {
             const int room = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 3;
             for (const QTableWidgetItem* cell : grid->findItems("", Qt::MatchContains))  // all
                 EXPECT_LE(QFontMetrics(cell->font()).horizontalAdvance(cell->text()) + room,
-                          grid->columnWidth(cell->column()))
-                    << cell->text().toStdString();
+                          grid->columnWidth(cell->column()));
         }
+    }
+}
+
+// Names from the top → row span of each name cell: equal neighbours merge, blank rows too,
+// while the switch is on (as each window opens). Cells outside the grid are ignored.
+TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
+    const std::pair<QStringList, std::vector<int>> tables[] = {
+        {{"Аня", "Борис", "Борис"}, {1, 2, 2, 7, 7, 7, 7, 7, 7, 7}},
+        {{"", "Борис", "Вера", "Борис", "", "Дима", " Дима"}, {1, 1, 1, 1, 1, 1, 1, 3, 3, 3}},
+        {{}, std::vector<int>(10, 10)}};
+    for (const auto& [names, spans] : tables) {
+        frmScore list;
+        list.Clear();
+        for (int row = -1; row <= names.size(); ++row)
+            list.SetTextArray(row < names.size() ? row * 4 + 1 : 40, names.value(row));
+        for (const bool merge : {true, false}) {
+            list.findChild<QCheckBox*>("CheckTable")->setChecked(merge);
+            for (int row = 0; row < 10; ++row)
+                EXPECT_EQ(list.findChild<QTableWidget*>("Fg1")->rowSpan(row, 1),
+                          merge ? spans[row] : 1);
+        }
+    }
+    EXPECT_EQ(FormatPoints(0) + "/" + FormatPoints(-1234), "0/-1 234");
+}
+
+// Lines and boxes land on whole device pixels at every scale; a disc has smooth edges, and
+// one in the face colour erases it without a trace.
+TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
+    const QColor face(192, 192, 192), grid(0, 0, 5), black(Qt::black);
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        BackBuffer buffer;
+        const auto colours = [&buffer, ratio](int y, int x1, int x2) {  // in twips, repeats dropped
+            std::vector<QColor> seen;
+            for (int x = qRound(x1 * ratio / 15); x <= qRound(x2 * ratio / 15); ++x)
+                seen.push_back(buffer.Image().pixelColor(x, qRound(y * ratio / 15)));
+            seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+            return seen;
+        };
+        buffer.Reset(QSize(400, 315), ratio, face);
+        buffer.Line(600, 100, 600, 4600, grid);
+        buffer.SetFillColor(Qt::black);
+        buffer.Box(630, 115, 450, 470);
+        const QImage before = buffer.Image().copy();
+        EXPECT_EQ(colours(350, 585, 1100), (std::vector<QColor>{face, grid, face, black, face}));
+        EXPECT_EQ(colours(350, 600 + 15 * qRound(ratio) / ratio, 1080)[0], face) << "width";
+        EXPECT_EQ(colours(350, 1080, 1080)[0], face) << "the box's right edge";
+        buffer.SetFillColor(Qt::red);
+        buffer.Disc(2350, 350, 150);
+        EXPECT_EQ(colours(350, 2350, 2350)[0], QColor(Qt::red));
+        EXPECT_GT(colours(425, 2200, 2350).size(), 2u);
+        buffer.SetFillColor(face);
+        buffer.Disc(2350, 350, 150);
+        EXPECT_EQ(buffer.Image(), before);
     }
 }
