@@ -115,9 +115,9 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     }
 }
 
-// A right release hides only from the window's own surface, not through a control; nothing
-// takes the focus. With no notification area hiding minimises, to stay reachable.
-TEST_F(MainWindow, ReleasesAndKeysHideOrPlay) {
+// Right releases hide from the window's own surface only, never through a control, taking
+// no focus; Enter and keypad Enter press the focused "Свернуть". No tray here: it minimises.
+TEST_F(MainWindow, RightReleasesAndEnterHide) {
     const std::tuple<int, Qt::MouseButton, QPoint, bool> inputs[] = {
         {0, Qt::RightButton, {150, 150}, true},  {0, Qt::RightButton, {315, 300}, true},
         {0, Qt::RightButton, {360, 260}, false}, {0, Qt::RightButton, {360, 42}, false},
@@ -172,7 +172,8 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
 }
 
-// Controls do not grow: the rows of every label and the widest text of every cell fit.
+// Controls do not grow: the rows of every label and the widest text of every cell fit;
+// the bold titles fill their row.
 TEST_F(MainWindow, EveryTextFitsItsControl) {
     frmAbout about;
     frmScore list;
@@ -182,11 +183,10 @@ TEST_F(MainWindow, EveryTextFitsItsControl) {
     for (const QWidget* top : std::initializer_list<QWidget*>{window.get(), &about, &list}) {
         for (const QLabel* label : top->findChildren<QLabel*>()) {
             const QStringList rows = label->text().split('\n');
+            const QRect room = label->contentsRect();
             for (const QString& row : rows)
-                EXPECT_LE(label->fontMetrics().horizontalAdvance(row),
-                          label->contentsRect().width());
-            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(),
-                      label->contentsRect().height());
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(row), room.width());
+            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(), room.height());
         }
         for (const QTableWidget* grid : top->findChildren<QTableWidget*>()) {
             const int room = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 3;
@@ -195,6 +195,9 @@ TEST_F(MainWindow, EveryTextFitsItsControl) {
                           grid->columnWidth(cell->column()));
         }
     }
+    const auto* titles = list.findChild<QTableWidget*>("Fgn");
+    EXPECT_EQ(titles->rowHeight(0), titles->viewport()->height()) << "no grey strip below";
+    EXPECT_TRUE(titles->font().bold());
 }
 
 // Names → row spans: equal neighbours merge, blank rows too, while the switch is on.
@@ -206,7 +209,7 @@ TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
     for (const auto& [names, spans] : tables) {
         frmScore list;
         list.Clear();
-        for (int row = -1; row <= names.size(); ++row)
+        for (int row = -1; row <= names.size(); ++row)  // and two cells outside the grid
             list.SetTextArray(row < names.size() ? row * 4 + 1 : 40, names.value(row));
         for (const bool on : {true, false}) {
             list.findChild<QCheckBox*>("CheckTable")->setChecked(on);
@@ -250,7 +253,7 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
 }
 
 // Nine discs, red on the rising diagonal, on transparency; the tool writes .ico and theme.
-TEST(ProgramIcon, NineDiscsDrawnForEachSizeAndWrittenByTheTool) {
+TEST(ProgramIcon, NineDiscsOnTransparencyWrittenByTheTool) {
     const auto argb = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32); };
     const auto drawn = [&argb](int size) { return argb(ProgramIconImage(size)); };
     QString centres;
