@@ -272,6 +272,6 @@ TEST(ProgramIcon, NineDiscsOnTransparencyWrittenByTheTool) {
     }
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"hicolor", dir.path(), "id"}), 0);
     EXPECT_EQ(argb(QImage(dir.filePath("22x22/apps/id.png"))), drawn(22));
-    EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x")}), 2);
+    EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x"), "id"}), 2);
     EXPECT_FALSE(QFile::exists(dir.filePath("x")));
 }
