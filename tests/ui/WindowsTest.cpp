@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "BackBuffer.h"
-#include "PathText.h"
 #include "ProgramIcon.h"
 #include "ScoreFormat.h"
+#include "StandardTexts.h"
 #include "TrayIcon.h"
 #include "WindowSurface.h"
 #include "Zintu.h"
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    const auto russian = InstallStandardTexts(QLocale(QLocale::Russian, QLocale::Russia));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
@@ -46,7 +47,7 @@ void AnswerModals(QObject* scope, std::function<void(QWidget*)> answer) {
 class MainWindow : public ::testing::Test {
   protected:
     std::unique_ptr<frmZintu> Open() {
-        auto made = std::make_unique<frmZintu>(ScoreFiles{ToPath(dir.path()), {}}, "");
+        auto made = std::make_unique<frmZintu>(ScoreFiles{dir.path().toStdU16String(), {}}, "");
         made->show();
         return made;
     }
@@ -64,17 +65,16 @@ class MainWindow : public ::testing::Test {
 // Action, score, answer to each dialog ("" cancels, "close" closes the window first) →
 // dialogs seen, score file changed, new game, window open. The file carries over.
 TEST_F(MainWindow, FlowsThroughTheirDialogs) {
-    const QString rank = "Установлен рекорд номер ";
+    const QString rank = "Установлен рекорд номер %1: Отмена";
     const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
     const QString list = "10 лучших рекордов: 1|Вера|1 500|D|2|Ира|42|D|3|Пётр|30|D||||";
     const QString today = QDate::currentDate().toString("dd.MM.yyyy");
     const std::tuple<const char*, int, QString, QStringList, bool, bool, bool> flows[] = {
-        {"cmdNew", 0, "", {}, false, true, true},
-        {"cmdNew", 1500, "Вера", {rank + "1: "}, true, true, true},
-        {"cmdNew", 70, "", {rank + "2: "}, false, true, true},
-        {"game over", 30, "Пётр", {over + "30", rank + "2: "}, true, true, true},
+        {"cmdNew", 1500, "Вера", {rank.arg(1)}, true, true, true},
+        {"cmdNew", 70, "", {rank.arg(2)}, false, true, true},
+        {"game over", 30, "Пётр", {over + "30", rank.arg(2)}, true, true, true},
         {"game over", 0, "close", {over + "0", "open"}, false, true, false},
-        {"cmdExit", 42, "Ира", {rank + "2: "}, true, false, false},
+        {"cmdExit", 42, "Ира", {rank.arg(2)}, true, false, false},
         {"mnuPopMenuExit", 900, "", {}, false, false, false},
         {"Command1", 900, "", {"О программе: "}, false, false, true},
         {"cmdScore", 0, "", {list}, false, false, true}};
@@ -89,6 +89,8 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
                 shown << grid->item(shown.size() / 4, shown.size() % 4)->text().trimmed();
             if (auto* box = qobject_cast<QMessageBox*>(modal))
                 shown << box->text();
+            else if (auto* input = qobject_cast<QInputDialog*>(modal))
+                shown << input->findChild<QDialogButtonBox*>()->buttons().last()->text();
             seen << modal->windowTitle() + ": " + shown.join('|').replace(today, "D");
             if (answer == "close")
                 window->close(), seen << (window->isVisible() ? "open" : "closed");
@@ -172,8 +174,7 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
 }
 
-// Controls do not grow: the rows of every label and the widest text of every cell fit;
-// the bold titles fill their row.
+// Controls do not grow: every label's rows and widest cell text fit; bold titles fill a row.
 TEST_F(MainWindow, EveryTextFitsItsControl) {
     frmAbout about;
     frmScore list;
@@ -225,7 +226,6 @@ TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
 TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
     const QColor face(192, 192, 192), grid(0, 0, 5), black(Qt::black);
     for (const qreal ratio : {1.0, 1.5, 2.0}) {
-        SCOPED_TRACE(ratio);
         BackBuffer buffer;
         const auto colours = [&buffer, ratio](int y, int x1, int x2) {  // in twips, repeats dropped
             std::vector<QColor> seen;
@@ -240,8 +240,8 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         buffer.Box(630, 115, 450, 470);
         const QImage before = buffer.Image().copy();
         EXPECT_EQ(colours(350, 585, 1100), (std::vector<QColor>{face, grid, face, black, face}));
-        EXPECT_EQ(colours(350, 600 + 15 * qRound(ratio) / ratio, 1080)[0], face) << "width";
-        EXPECT_EQ(colours(350, 1080, 1080)[0], face) << "the box's right edge";
+        EXPECT_EQ(colours(350, 600 + 15 * qRound(ratio) / ratio, 1080)[0], face) << ratio;
+        EXPECT_EQ(colours(350, 1080, 1080)[0], face) << ratio;
         buffer.SetFillColor(Qt::red);
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(colours(350, 2350, 2350)[0], QColor(Qt::red));
