@@ -219,7 +219,7 @@ TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
                           on ? spans[row] : 1);
         }
     }
-    EXPECT_EQ(FormatPoints(0) + "/" + FormatPoints(-1234), "0/-1 234");
+    EXPECT_EQ(FormatPoints(0) + "/" + FormatPoints(INT32_MIN), "0/-2 147 483 648");
 }
 
 // At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
