@@ -62,8 +62,7 @@ class MainWindow : public ::testing::Test {
     std::unique_ptr<frmZintu> window = Open();
 };
 
-// Action, score, answer to each dialog ("" cancels, "close" closes the window first) →
-// dialogs seen, score file changed, new game, window open. The file carries over.
+// Action, score, answer ("" cancels, "close" closes first) → dialogs, file changed, new game, open
 TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     const QString rank = "Установлен рекорд номер %1: Отмена";
     const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
@@ -170,6 +169,7 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(Bytes("again.poz"), Bytes("game.poz"));
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.pixelColor(7, 150), QColor(0, 0, 5)) << "the left grid line";
+    EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
 }
