@@ -1,0 +1,277 @@
+#include <QtTest>
+#include <QtWidgets>
+
+#include <gtest/gtest.h>
+
+#include "BackBuffer.h"
+#include "ProgramIcon.h"
+#include "ScoreFormat.h"
+#include "StandardTexts.h"
+#include "TrayIcon.h"
+#include "WindowSurface.h"
+#include "Zintu.h"
+#include "frmAbout.h"
+#include "frmScore.h"
+#include "frmZintu.h"
+
+using namespace zintu;
+
+// Before GoogleTest reads its flags; a developer's scaling and dialog history stay out.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    const auto russian = InstallStandardTexts(QLocale(QLocale::Russian, QLocale::Russia));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+// Hands each modal window, once it has the focus, to `answer` while `scope` lives.
+void AnswerModals(QObject* scope, std::function<void(QWidget*)> answer) {
+    auto* timer = new QTimer(scope);
+    QObject::connect(timer, &QTimer::timeout, [answer, last = QPointer<QWidget>()]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != last && modal->isActiveWindow() && modal->focusWidget())
+            answer(last = modal);
+    });
+    timer->start(10);
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    std::unique_ptr<frmZintu> Open() {
+        auto made = std::make_unique<frmZintu>(ScoreFiles{dir.path().toStdU16String(), {}}, "");
+        made->show();
+        return made;
+    }
+    QByteArray Bytes(const char* name) const {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QPoint Cell(int i) { return {(350 + 500 * (i % 9)) / 15, (350 + 500 * (i / 9)) / 15}; }
+    Zintu& Game() const { return window->Game(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<frmZintu> window = Open();
+};
+
+// Action, score, answer ("" cancels, "close" closes first) → dialogs, file changed, new game, open
+TEST_F(MainWindow, FlowsThroughTheirDialogs) {
+    const QString rank = "Установлен рекорд номер %1: Отмена";
+    const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
+    const QString list = "10 лучших рекордов: 1|Вера|1 500|D|2|Ира|42|D|3|Пётр|30|D||||";
+    const QString today = QDate::currentDate().toString("dd.MM.yyyy");
+    const std::tuple<const char*, int, QString, QStringList, bool, bool, bool> flows[] = {
+        {"cmdNew", 1500, "Вера", {rank.arg(1)}, true, true, true},
+        {"cmdNew", 70, "", {rank.arg(2)}, false, true, true},
+        {"game over", 30, "Пётр", {over + "30", rank.arg(2)}, true, true, true},
+        {"game over", 0, "close", {over + "0", "open"}, false, true, false},
+        {"cmdExit", 42, "Ира", {rank.arg(2)}, true, false, false},
+        {"mnuPopMenuExit", 900, "", {}, false, false, false},
+        {"Command1", 900, "", {"О программе: "}, false, false, true},
+        {"cmdScore", 0, "", {list}, false, false, true}};
+    for (const auto& [action, score, answer, expected, writes, newGame, open] : flows) {
+        SCOPED_TRACE(action + (" " + answer).toStdString());
+        window = Open();
+        const QByteArray scores = Bytes("Zintu.scr");
+        QStringList seen;
+        AnswerModals(window.get(), [&, answer = answer](QWidget* modal) {
+            QStringList shown;
+            for (auto* grid = modal->findChild<QTableWidget*>("Fg1"); grid && shown.size() < 16;)
+                shown << grid->item(shown.size() / 4, shown.size() % 4)->text().trimmed();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                shown << box->text();
+            else if (auto* input = qobject_cast<QInputDialog*>(modal))
+                shown << input->findChild<QDialogButtonBox*>()->buttons().last()->text();
+            seen << modal->windowTitle() + ": " + shown.join('|').replace(today, "D");
+            if (answer == "close")
+                window->close(), seen << (window->isVisible() ? "open" : "closed");
+            else if (auto* input = qobject_cast<QInputDialog*>(modal))
+                input->setTextValue(answer);
+            static_cast<QDialog*>(modal)->done(answer.isEmpty() || answer == "close" ? 0 : 1);
+        });
+        Game().Board.fill(0);
+        const bool gameOver = action == std::string("game over");
+        for (int cell = 1; gameOver && cell < 81; ++cell)
+            Game().PutBall(cell % 9, cell / 9, (cell % 9 + 2 * (cell / 9)) % 7 + 1);  // no runs
+        Game().Score = score;
+        for (int cell = 1; gameOver && cell >= 0; --cell)
+            QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(cell));
+        if (auto* item = window->findChild<TrayIcon*>()->Menu().findChild<QAction*>(action))
+            item->trigger();
+        else if (!gameOver)
+            window->findChild<QPushButton*>(action)->click();
+        QApplication::processEvents();
+        EXPECT_EQ(seen, expected);
+        EXPECT_EQ(Bytes("Zintu.scr") != scores, writes);
+        EXPECT_EQ(81 - Game().CountEmpty(), newGame ? 5 : 0);
+        EXPECT_EQ(window->isVisible(), open);
+    }
+}
+
+// Right releases hide from the window's own surface only, never through a control, taking
+// no focus; Enter and keypad Enter press the focused "Свернуть". No tray here: it minimises.
+TEST_F(MainWindow, RightReleasesAndEnterHide) {
+    const std::tuple<int, Qt::MouseButton, QPoint, bool> inputs[] = {
+        {0, Qt::RightButton, {150, 150}, true},  {0, Qt::RightButton, {315, 300}, true},
+        {0, Qt::RightButton, {360, 260}, false}, {0, Qt::RightButton, {360, 42}, false},
+        {Qt::Key_Return, {}, {}, true},          {Qt::Key_Enter, {}, {}, true}};
+    for (const auto& [key, button, at, hides] : inputs) {
+        window = Open();
+        Game().PutBall(4, 4, 1);
+        key ? QTest::keyClick(window->focusWidget(), Qt::Key(key), Qt::KeypadModifier)
+            : QTest::mouseClick(window->windowHandle(), button, {}, at);
+        EXPECT_EQ(window->isMinimized(), hides) << key << " " << at.x() << "," << at.y();
+        EXPECT_EQ(Game().SelCol, -1);
+        EXPECT_EQ(window->focusWidget()->objectName(), "cmdHide");
+    }
+}
+
+// Double clicks from Windows (TD), XEmbed (TTD), status notifiers (TT); C, M, U: the rest.
+TEST_F(MainWindow, TrayRestoresOnADoubleClickInAnyForm) {
+    auto* tray = window->findChild<TrayIcon*>();
+    QSignalSpy shows(tray, &TrayIcon::ShowRequested);
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
+    for (const auto& [clicks, expected] : std::map<std::string, int>{
+             {"T", 0}, {"CMU", 0}, {"TD", 1}, {"TTD", 1}, {"TT", 1}, {"TCT", 0}}) {
+        shows.clear();
+        for (const char click : clicks)
+            tray->OnActivated(QSystemTrayIcon::ActivationReason(std::string("UCDTM").find(click)));
+        QTest::qWait(80);  // past the double-click time, and the deferred restore has run
+        EXPECT_EQ(shows.count(), expected) << clicks;
+    }
+}
+
+// Opened, a position and its seed come back: saved at once, the bytes are the same.
+TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
+    QFile(dir.filePath("game1")).open(QIODevice::WriteOnly);
+    QStringList files{"game.poz", "game.poz", "again.poz"};
+    AnswerModals(window.get(), [&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        dialog->selectNameFilter(dialog->nameFilters().last());
+        const auto* view = dialog->findChild<QListView*>("listView");
+        const auto top = [view] { return view->model()->index(0, 0, view->rootIndex()); };
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return view->model()->match(top(), 0, "game1").size(); }));
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(files.takeFirst()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    for (const char* button : {"cmdWrite", "cmdNew", "cmdRead", "cmdWrite"})
+        window->findChild<QPushButton*>(button)->click();  // a new game and seed before opening
+    EXPECT_TRUE(files.isEmpty());
+    EXPECT_EQ(Bytes("again.poz"), Bytes("game.poz"));
+    const QImage shot = window->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(7, 150), QColor(0, 0, 5)) << "the left grid line";
+    EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
+    for (int cell = 0; cell < 81; ++cell)
+        EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
+}
+
+// Controls do not grow: every label's rows and widest cell text fit; bold titles fill a row.
+TEST_F(MainWindow, EveryTextFitsItsControl) {
+    frmAbout about;
+    frmScore list;
+    const QStringList widest{"10", QString(18, u'Ж'), FormatPoints(INT32_MIN), "22.11.2000"};
+    for (int column = 0; column < 4; ++column)
+        list.SetTextArray(36 + column, widest[column]);
+    for (const QWidget* top : std::initializer_list<QWidget*>{window.get(), &about, &list}) {
+        for (const QLabel* label : top->findChildren<QLabel*>()) {
+            const QStringList rows = label->text().split('\n');
+            const QRect room = label->contentsRect();
+            for (const QString& row : rows)
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(row), room.width());
+            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(), room.height());
+        }
+        for (const QTableWidget* grid : top->findChildren<QTableWidget*>()) {
+            const int room = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 3;
+            for (const QTableWidgetItem* cell : grid->findItems("", Qt::MatchContains))  // all
+                EXPECT_LE(QFontMetrics(cell->font()).horizontalAdvance(cell->text()) + room,
+                          grid->columnWidth(cell->column()));
+        }
+    }
+    const auto* titles = list.findChild<QTableWidget*>("Fgn");
+    EXPECT_EQ(titles->rowHeight(0), titles->viewport()->height()) << "no grey strip below";
+    EXPECT_TRUE(titles->font().bold());
+}
+
+// Names → row spans: equal neighbours merge, blank rows too, while the switch is on.
+TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
+    const std::pair<QStringList, std::vector<int>> tables[] = {
+        {{"Аня", "Борис", "Борис"}, {1, 2, 2, 7, 7, 7, 7, 7, 7, 7}},
+        {{"", "Борис", "Вера", "Борис", "", "Дима", " Дима"}, {1, 1, 1, 1, 1, 1, 1, 3, 3, 3}},
+        {{}, std::vector<int>(10, 10)}};
+    for (const auto& [names, spans] : tables) {
+        frmScore list;
+        list.Clear();
+        for (int row = -1; row <= names.size(); ++row)  // and two cells outside the grid
+            list.SetTextArray(row < names.size() ? row * 4 + 1 : 40, names.value(row));
+        for (const bool on : {true, false}) {
+            list.findChild<QCheckBox*>("CheckTable")->setChecked(on);
+            for (int row = 0; row < 10; ++row)
+                EXPECT_EQ(list.findChild<QTableWidget*>("Fg1")->rowSpan(row, 1),
+                          on ? spans[row] : 1);
+        }
+    }
+    EXPECT_EQ(FormatPoints(0) + "/" + FormatPoints(INT32_MIN), "0/-2 147 483 648");
+}
+
+// At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
+TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
+    const QColor face(192, 192, 192), grid(0, 0, 5), black(Qt::black);
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        BackBuffer buffer;
+        const auto colours = [&buffer, ratio](int y, int x1, int x2) {  // in twips, repeats dropped
+            std::vector<QColor> seen;
+            for (int x = qRound(x1 * ratio / 15); x <= qRound(x2 * ratio / 15); ++x)
+                seen.push_back(buffer.Image().pixelColor(x, qRound(y * ratio / 15)));
+            seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+            return seen;
+        };
+        buffer.Reset(QSize(400, 315), ratio, face);
+        buffer.Line(600, 100, 600, 4600, grid);
+        buffer.SetFillColor(Qt::black);
+        buffer.Box(630, 115, 450, 470);
+        const QImage before = buffer.Image().copy();
+        EXPECT_EQ(colours(350, 585, 1100), (std::vector<QColor>{face, grid, face, black, face}));
+        EXPECT_EQ(colours(350, 600 + 15 * qRound(ratio) / ratio, 1080)[0], face) << ratio;
+        EXPECT_EQ(colours(350, 1080, 1080)[0], face) << ratio;
+        buffer.SetFillColor(Qt::red);
+        buffer.Disc(2350, 350, 150);
+        EXPECT_EQ(colours(350, 2350, 2350)[0], QColor(Qt::red));
+        EXPECT_GT(colours(425, 2200, 2350).size(), 2u);
+        buffer.SetFillColor(face);
+        buffer.Disc(2350, 350, 150);
+        EXPECT_EQ(buffer.Image(), before);
+    }
+}
+
+// Nine discs, red on the rising diagonal, on transparency; the tool writes .ico and theme.
+TEST(ProgramIcon, NineDiscsOnTransparencyWrittenByTheTool) {
+    const auto argb = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32); };
+    const auto drawn = [&argb](int size) { return argb(ProgramIconImage(size)); };
+    QString centres;
+    for (int disc = 0; disc < 9; ++disc)
+        centres += drawn(48).pixelColor(8 + disc % 3 * 16, 8 + disc / 3 * 16).name() + " ";
+    EXPECT_EQ(centres, "#0000ff #ffff00 #ff0000 #00ffff #ff0000 #ffffff #ff0000 #ff00ff #00ff00 ");
+    EXPECT_EQ(drawn(48).pixelColor(0, 0).alpha() + drawn(48).pixelColor(16, 16).alpha(), 0);
+
+    QTemporaryDir dir;
+    ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"ico", dir.filePath("z.ico")}), 0);
+    QImageReader ico(dir.filePath("z.ico"), "ico");
+    ASSERT_EQ(ico.imageCount(), 7);
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_EQ(argb(ico.read()), drawn(size)) << size;
+        ico.jumpToNextImage();
+    }
+    ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"hicolor", dir.path(), "id"}), 0);
+    EXPECT_EQ(argb(QImage(dir.filePath("22x22/apps/id.png"))), drawn(22));
+    EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x"), "id"}), 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x")));
+}
