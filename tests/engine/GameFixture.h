@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -76,6 +77,10 @@ class GameFixture : public ::testing::Test {
     TurnOutcome Click(int cell) {
         return game.ReleaseOnBoard(350 + 500 * (cell % 9), 350 + 500 * (cell / 9),
                                    [this] { ++gameOvers; });
+    }
+
+    long Count(ColorCode code) const {
+        return std::count(game.Board.begin(), game.Board.end(), code);
     }
 
     RecordingSurface surface;

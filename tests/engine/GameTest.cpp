@@ -15,13 +15,7 @@ using Game = GameFixture;
 
 // Each row: the board with the ball S to select and the cell T clicked next, the outcome, and
 // the score and draws it leads to. A ball at (0, 8) was selected before; the preview is 5 5 6.
-struct TurnRow {
-    const char* picture;
-    TurnOutcome outcome;
-    std::int32_t score;
-    int draws;
-};
-constexpr TurnRow kTurns[] = {
+const std::tuple<const char*, TurnOutcome, int, int> kTurns[] = {
     {"S.B.T....\nBB.......", TurnOutcome::Refused, 0, 0},
     {"SB.......\nBT.......", TurnOutcome::Refused, 0, 0},
     {"S.B......\nBTB......", TurnOutcome::MovedAndDropped, 0, 6},
@@ -30,32 +24,26 @@ constexpr TurnRow kTurns[] = {
 };
 
 TEST_F(Game, TurnMovesTheBallScoresOrDropsThePreviewAndRefusesBlockedTargets) {
-    for (const TurnRow& r : kTurns) {
+    for (const auto& [picture, outcome, score, draws] : kTurns) {
         int start = 0, target = 0;
-        game.Board = Grids(r.picture, &start, &target)[0];
+        game.Board = Grids(picture, &start, &target)[0];
         surface.Clear();
         std::tie(game.Score, game.DrawCount, game.SelCol, game.SelRow) = std::tuple(0, 0, 0, 8);
         game.NextColors = {0, 5, 5, 6};
-        ASSERT_EQ(Click(start), TurnOutcome::Selected) << r.picture;
+        ASSERT_EQ(Click(start), TurnOutcome::Selected) << picture;
         EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, 115, 4115, 470, 470, kFace}));
-        EXPECT_EQ(Click(target), r.outcome) << r.picture;
-        const bool moved = r.outcome != TurnOutcome::Refused;
-        const bool dropped = r.outcome == TurnOutcome::MovedAndDropped, run = moved && !dropped;
+        EXPECT_EQ(Click(target), outcome) << picture;
+        const bool moved = outcome != TurnOutcome::Refused;
+        const bool dropped = outcome == TurnOutcome::MovedAndDropped, run = moved && !dropped;
         EXPECT_EQ(std::tuple(game.Score, game.DrawCount, surface.Beeps, game.SelCol),
-                  std::tuple(r.score, r.draws, !moved, moved ? -1 : start % 9))
-            << r.picture;
-        const auto count = [this](int c) {
-            return std::count(game.Board.begin(), game.Board.end(), c);
-        };
-        EXPECT_EQ(std::tuple(game.Board[moved ? target : start], count(1), count(5), count(6)),
-                  std::tuple(!run, !run, 2 * dropped, dropped))
-            << r.picture;
+                  std::tuple(score, draws, !moved, moved ? -1 : start % 9));
+        EXPECT_EQ(std::tuple(game.Board[moved ? target : start], Count(1), Count(5), Count(6)),
+                  std::tuple(!run, !run, 2 * dropped, dropped));
         EXPECT_EQ(game.NextColors != (std::array<ColorCode, 4>{0, 5, 5, 6}), dropped)
             << "a new preview only after drops";
-        EXPECT_EQ(surface.Shapes.back() ==
-                      (Shape{Kind::Disc, 5730, 250, 150, 0, game.Palette[game.NextColors[3]]}),
-                  dropped)
-            << "the new preview is drawn last";
+        const Shape lastPreviewDisc{Kind::Disc, 5730, 250,
+                                    150,        0,    game.Palette[game.NextColors[3]]};
+        EXPECT_EQ(surface.Shapes.back() == lastPreviewDisc, dropped) << "drawn last";
     }
     EXPECT_EQ(Click(CellIndex(8, 0)), TurnOutcome::Ignored) << "no ball, no selection";
     game.Board[0] = 1;
@@ -67,33 +55,29 @@ TEST_F(Game, TurnMovesTheBallScoresOrDropsThePreviewAndRefusesBlockedTargets) {
     EXPECT_EQ(Click(0), TurnOutcome::Ignored) << "a second click does not deselect";
 }
 
+// Each row: the cells left empty besides (0, 0), where the ball from (1, 0) moves, the cells
+// that make the first drop complete a run of whites, the game overs and the cells left empty.
 TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
-    struct Row {
-        std::vector<int> holes;  // besides (0, 0), where the ball from (1, 0) moves
-        bool whiteRun;           // the first drop completes a run of whites and frees five
-        int gameOvers, emptyAfter;
-    };
-    for (const Row& r : {Row{{}, false, 1, 0}, Row{{80}, false, 1, 0}, Row{{9, 80}, false, 1, 0},
-                         Row{{9, 10, 80}, false, 0, 1}, Row{{72}, true, 0, 5}}) {
+    using Row = std::tuple<std::vector<int>, std::vector<int>, int, int>;
+    for (const auto& [holes, whites, overs, emptyAfter] :
+         {Row{{}, {}, 1, 0}, Row{{80}, {}, 1, 0}, Row{{9, 80}, {}, 1, 0},
+          Row{{9, 10, 80}, {}, 0, 1}, Row{{72}, {73, 74, 75, 76}, 0, 5}}) {
         game.Board = FullBoardWithoutRuns();
-        for (int col = 1; col < 5 && r.whiteRun; ++col) {
-            game.Board[CellIndex(col, 8)] = 7;
+        for (const int cell : holes) {
+            game.Board[cell] = 0;
         }
-        for (const int hole : r.holes) {
-            game.Board[hole] = 0;
+        for (const int cell : whites) {
+            game.Board[cell] = 7;
         }
         std::tie(game.Board[0], game.Score, game.DrawCount, gameOvers) = std::tuple(0, 15, 0, 0);
         game.NextColors = {0, 7, 2, 2};
         int emptyAtGameOver = -1;
         ASSERT_EQ(Click(1), TurnOutcome::Selected);
-        game.ReleaseOnBoard(350, 350,
-                            [&] { emptyAtGameOver = game.CountEmpty() + 10 * gameOvers++; });
-        EXPECT_EQ(std::tuple(gameOvers, game.CountEmpty(), emptyAtGameOver, game.Score),
-                  std::tuple(r.gameOvers, r.emptyAfter, r.gameOvers > 0 ? 0 : -1, 15))
-            << r.holes.size()
-            << ": once, before the new preview; the game's own run scores nothing";
-        EXPECT_EQ(game.DrawCount, std::min<int>(r.holes.size() + 1, 3) + 3)
-            << "as many drops as empty cells";
+        game.ReleaseOnBoard(350, 350, [&] { emptyAtGameOver = Count(0) + 10 * gameOvers++; });
+        EXPECT_EQ(std::tuple(gameOvers, Count(0), emptyAtGameOver, game.Score, game.DrawCount),
+                  std::tuple(overs, emptyAfter, overs > 0 ? 0 : -1, 15,
+                             std::min<int>(holes.size() + 1, 3) + 3))
+            << holes.size() << ": once, before the new preview; the drops' runs score nothing";
     }
 }
 
@@ -213,8 +197,7 @@ TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
     for (int i = 0; i < 700; ++i) {
         ++seen.at(game.RandomColor());
     }
-    EXPECT_TRUE(seen[0] + seen[8] == 0 && *std::min_element(&seen[1], &seen[8]) > 50)
-        << "all colours";
+    EXPECT_TRUE(seen[0] + seen[8] == 0 && *std::min_element(&seen[1], &seen[8]) > 50);
     game.DrawCount = std::numeric_limits<std::int32_t>::max();
     game.RandomColor();
     EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "ScoreStore.h"
 
 namespace zintu::test {
@@ -11,13 +9,11 @@ class FakeScoreStore : public ScoreStore {
   public:
     LoadedScores Load(const OleDateTime&) override { return {Table, {}}; }
     LoadedScores Store(const ScoreRecord& entry, const OleDateTime&) override {
-        Stored.push_back(entry);
         InsertRecord(Table, FindRank(Table, entry.Points), entry);
         return {Table, {}};
     }
 
     ScoreTable Table{};
-    std::vector<ScoreRecord> Stored;
 };
 
 }  // namespace zintu::test
