@@ -68,15 +68,16 @@ ScoreTable Scores(std::string_view entries) {
 
 TEST(ScoreFile, TableMatchesTheImageBothWaysAndKeepsTheTail) {
     ScoreTable table = Scores("");
-    table[0] = {FitName(U"Аня Ёж ë"), 1250, 36852.0, 0.25};  // ë is not in the code page
+    table[0] = {FitName(U"Аня Ёж ë"), 1250, 36852.0, 0.75};  // ë is not in the code page
     const Bytes image =  // the entry and the first blank; the others are alike
-        Hex("C0EDFF20A8E6203F 20*10 E2040000 0000000080FEE140 000000000000D03F "
+        Hex("C0EDFF20A8E6203F 20*10 E2040000 0000000080FEE140 000000000000E83F "
             "20*18 00000000 0000000080FEE140 000000000000E03F");
     Bytes file(500, 0xAB);  // and a tail that some other version wrote
     std::ranges::copy(EncodeScoreTable(table), file.begin());
     EXPECT_EQ(Bytes(file.begin(), file.begin() + image.size()), image);
     table[0].Name[7] = U'?';
     EXPECT_EQ(DecodeScoreTable(image, kNow), table);
+    EXPECT_EQ(MergeScoreTables(table, Scores("A 1250"), {})->front(), table[0]);  // day first
     EXPECT_EQ(DecodeScoreTable(std::span(image).first(37), {})[0], BlankRecord({}));
 
     const TempFolder folder;
@@ -116,7 +117,6 @@ TEST(PositionFile, OnlyWhatASaveCanProduceIsAccepted) {
     }
 }
 
-// A failed save changes nothing; a save removes what killed saves left and no save still writes.
 TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     const TempFolder folder;
     fs::create_directories(folder / "taken" / "game.poz");  // a folder no save may replace
