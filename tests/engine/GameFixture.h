@@ -32,11 +32,9 @@ inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
     }
     std::vector<Grid> grids(texts.size());
     for (std::size_t i = 0; i < texts.size() * 81; ++i) {
-        const char ch = i % 81 < texts[i / 81].size() ? texts[i / 81][i % 81] : '.';
-        const auto colour = std::string_view("#.RGYBMCW")
-                                .find(ch == 'S'   ? 'R'
-                                      : ch == 'T' ? '.'
-                                                  : ch);
+        const char drawn = i % 81 < texts[i / 81].size() ? texts[i / 81][i % 81] : '.';
+        const char ch = drawn == 'S' ? 'R' : drawn == 'T' ? '.' : drawn;
+        const auto colour = std::string_view("#.RGYBMCW").find(ch);
         const auto number = std::string_view(".123456789abcdefghijklmnopqrstuvwxyz").find(ch);
         EXPECT_NE(colour, number) << "unknown cell " << ch;
         grids[i / 81][i % 81] =

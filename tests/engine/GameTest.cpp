@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "GameFixture.h"
-#include "MoveStep.h"
 
 namespace zintu::test {
 namespace {
@@ -79,38 +78,6 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
                              std::min<int>(holes.size() + 1, 3) + 3))
             << holes.size() << ": once, before the new preview; the drops' runs score nothing";
     }
-}
-
-// A redraw or a restored position rebuilds the grid, then balls column by column, the
-// selection and the preview from the state alone.
-TEST_F(Game, RedrawAndRestoreRebuildThePictureFromTheState) {
-    std::tie(game.Board[CellIndex(2, 3)], game.Board[CellIndex(7, 0)], game.SelCol) =
-        std::tuple(1, 4, 7);
-    game.NextColors = {0, 7, 1, 4};
-    game.Redraw();
-    ASSERT_EQ(surface.Shapes.size(), 21u + 6u);
-    EXPECT_EQ(surface.Shapes[0], (Shape{Kind::FilledRectangle, 10, 10, 4610, 4610, 0}));
-    EXPECT_EQ(surface.Shapes[20], (Shape{Kind::Line, 100, 4600, 4600, 4600, 0x050000}));
-    EXPECT_EQ(std::vector(surface.Shapes.begin() + 21, surface.Shapes.end()),
-              (std::vector<Shape>{{Kind::Disc, 1350, 1850, 150, 0, 0x0000ff},
-                                  {Kind::Box, 3615, 115, 470, 470, 0},
-                                  {Kind::Disc, 3850, 350, 150, 0, 0xff0000},
-                                  {Kind::Disc, 5030, 250, 150, 0, 0xffffff},
-                                  {Kind::Disc, 5380, 250, 150, 0, 0x0000ff},
-                                  {Kind::Disc, 5730, 250, 150, 0, 0xff0000}}));
-    SavedPosition saved{
-        .Score = 350, .NextColors = {0, 3, 1, 2}, .RandomSeed = 0.25f, .DrawCount = 2'000'000'000};
-    surface.Clear();
-    game.RestorePosition(saved);
-    ASSERT_EQ(surface.Shapes.size(), 1u + 81u + 3u);
-    EXPECT_EQ(surface.Shapes[0], (Shape{Kind::Box, 3615, 115, 470, 470, kFace})) << "mark erased";
-    EXPECT_EQ(std::tuple(surface.Shapes[1].a, surface.Shapes[2].b, game.SelCol,
-                         surface.ScoreCaptions.back()),
-              std::tuple(350, 850, -1, 350));
-    EXPECT_EQ(game.Snapshot(0.25f), saved);
-    RandomGenerator replay = Seeded(0.25f);
-    replay.Skip(2'000'000'000);
-    EXPECT_EQ(game.Generator, replay);
 }
 
 // Removal: 16 frames of 20 ms shrinking the balls, then the cells erased. A slow surface
@@ -201,16 +168,6 @@ TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
     game.DrawCount = std::numeric_limits<std::int32_t>::max();
     game.RandomColor();
     EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";
-}
-
-// Out-of-range steps from the command line fall back to the default.
-TEST(MoveStep, ReadFromTheArgumentsWithinTenToTwenty) {
-    const std::vector<std::pair<std::string, int>> rows = {
-        {"", 10},  {" 20\t", 20}, {"+15", 15},  {"12.5", 12}, {"13.5", 14}, {"21", 10},
-        {"9", 10}, {"-15", 10},   {"14 x", 10}, {"x", 10},    {"70000", 10}};
-    for (const auto& [arguments, step] : rows) {
-        EXPECT_EQ(MoveStepFromArguments(arguments), step) << arguments;
-    }
 }
 
 }  // namespace

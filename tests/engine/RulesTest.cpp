@@ -89,18 +89,15 @@ TEST_F(GameFixture, RunsThroughTheCentreLeaveAndScore) {
     EXPECT_EQ(surface.ScoreCaptions.back(), game.Score);
 }
 
+// Each row: the run lengths horizontally, vertically and along both diagonals, and the points.
 TEST(Rules, LinePointsByLengthsAndNumberOfRuns) {
-    struct Row {
-        int horizontal, vertical, diagonal, antiDiagonal;
-        std::int32_t points;
-    };
-    for (const Row& r :
-         {Row{5, 1, 1, 1, 10}, Row{1, 6, 1, 1, 12}, Row{1, 1, 7, 1, 18}, Row{1, 1, 1, 8, 28},
-          Row{9, 4, 4, 4, 42}, Row{4, 4, 4, 4, 0}, Row{5, 5, 1, 1, 60}, Row{1, 6, 1, 5, 82},
-          Row{4, 6, 6, 1, 108}, Row{1, 1, 7, 7, 172}, Row{8, 1, 1, 9, 298}, Row{9, 9, 1, 1, 348},
-          Row{5, 5, 5, 1, 300}, Row{9, 9, 9, 9, 300}}) {
-        EXPECT_EQ(Zintu::LinePoints(r.horizontal, r.vertical, r.diagonal, r.antiDiagonal), r.points)
-            << r.horizontal << r.vertical << r.diagonal << r.antiDiagonal;
+    const std::array<int, 5> rows[] = {{5, 1, 1, 1, 10},  {1, 6, 1, 1, 12},  {1, 1, 7, 1, 18},
+                                       {1, 1, 1, 8, 28},  {9, 4, 4, 4, 42},  {4, 4, 4, 4, 0},
+                                       {5, 5, 1, 1, 60},  {1, 6, 1, 5, 82},  {4, 6, 6, 1, 108},
+                                       {1, 1, 7, 7, 172}, {8, 1, 1, 9, 298}, {9, 9, 1, 1, 348},
+                                       {5, 5, 5, 1, 300}, {9, 9, 9, 9, 300}};
+    for (const auto& [h, v, d, a, points] : rows) {
+        EXPECT_EQ(Zintu::LinePoints(h, v, d, a), points) << h << v << d << a;
     }
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <future>
 #include <regex>
 
 #include "PositionFile.h"
@@ -192,33 +191,6 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
             EXPECT_EQ(ReadScoreFile(sharedDir / kScoreFileName, {}), Scores(shared));
         }
     }
-}
-
-// The shared copy is never seen cut short and ends as the ten best. Every hold of the lock has a
-// token of its own, so threads contend for it just as processes do.
-TEST(ScoreBook, InstallationsRecordingAtOnceLoseNoEntry) {
-    const TempFolder folder;
-    WriteScoreFile(folder / kScoreFileName, Scores("Seed 1"));
-    std::vector<std::future<void>> installations;
-    for (const std::string n : {"2", "3", "4", "5"}) {
-        const ScoreFiles files{folder / n, folder / n / "Zintu.ini"};
-        fs::create_directories(files.AppFolder);
-        std::ofstream(files.SettingsFile) << folder.string();
-        installations.push_back(std::async(std::launch::async, [files, n = std::stoi(n)] {
-            for (std::int32_t points = n; points < 102; points += 4) {  // each a new best
-                StoreRecord(files, {FitName(U"P"), points, kNow.Date, kNow.Time}, kNow);
-            }
-        }));
-    }
-    while (std::ranges::any_of(
-        installations, [](auto& i) { return i.wait_for(0s) != std::future_status::ready; })) {
-        ASSERT_EQ(ReadBytes(folder / kScoreFileName).size(), kScoreFileSize);
-    }
-    ScoreTable expected;
-    for (std::int32_t i = 0; i < 10; ++i) {
-        expected[i] = {FitName(U"P"), 101 - i, kNow.Date, kNow.Time};
-    }
-    EXPECT_EQ(ReadScoreFile(folder / kScoreFileName, kNow), expected);
 }
 
 TEST(Settings, FirstLineNamesTheSharedFolder) {

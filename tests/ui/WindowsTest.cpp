@@ -10,7 +10,6 @@
 #include "TrayIcon.h"
 #include "WindowSurface.h"
 #include "Zintu.h"
-#include "frmAbout.h"
 #include "frmScore.h"
 #include "frmZintu.h"
 
@@ -134,21 +133,6 @@ TEST_F(MainWindow, RightReleasesAndEnterHide) {
     }
 }
 
-// Double clicks from Windows (TD), XEmbed (TTD), status notifiers (TT); C, M, U: the rest.
-TEST_F(MainWindow, TrayRestoresOnADoubleClickInAnyForm) {
-    auto* tray = window->findChild<TrayIcon*>();
-    QSignalSpy shows(tray, &TrayIcon::ShowRequested);
-    QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
-    for (const auto& [clicks, expected] : std::map<std::string, int>{
-             {"T", 0}, {"CMU", 0}, {"TD", 1}, {"TTD", 1}, {"TT", 1}, {"TCT", 0}}) {
-        shows.clear();
-        for (const char click : clicks)
-            tray->OnActivated(QSystemTrayIcon::ActivationReason(std::string("UCDTM").find(click)));
-        QTest::qWait(80);  // past the double-click time, and the deferred restore has run
-        EXPECT_EQ(shows.count(), expected) << clicks;
-    }
-}
-
 // Opened, a position and its seed come back: saved at once, the bytes are the same.
 TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     QFile(dir.filePath("game1")).open(QIODevice::WriteOnly);
@@ -172,33 +156,6 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
-}
-
-// Controls do not grow: every label's rows and widest cell text fit; bold titles fill a row.
-TEST_F(MainWindow, EveryTextFitsItsControl) {
-    frmAbout about;
-    frmScore list;
-    const QStringList widest{"10", QString(18, u'Ж'), FormatPoints(INT32_MIN), "22.11.2000"};
-    for (int column = 0; column < 4; ++column)
-        list.SetTextArray(36 + column, widest[column]);
-    for (const QWidget* top : std::initializer_list<QWidget*>{window.get(), &about, &list}) {
-        for (const QLabel* label : top->findChildren<QLabel*>()) {
-            const QStringList rows = label->text().split('\n');
-            const QRect room = label->contentsRect();
-            for (const QString& row : rows)
-                EXPECT_LE(label->fontMetrics().horizontalAdvance(row), room.width());
-            EXPECT_LE(rows.size() * label->fontMetrics().lineSpacing(), room.height());
-        }
-        for (const QTableWidget* grid : top->findChildren<QTableWidget*>()) {
-            const int room = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 3;
-            for (const QTableWidgetItem* cell : grid->findItems("", Qt::MatchContains))  // all
-                EXPECT_LE(QFontMetrics(cell->font()).horizontalAdvance(cell->text()) + room,
-                          grid->columnWidth(cell->column()));
-        }
-    }
-    const auto* titles = list.findChild<QTableWidget*>("Fgn");
-    EXPECT_EQ(titles->rowHeight(0), titles->viewport()->height()) << "no grey strip below";
-    EXPECT_TRUE(titles->font().bold());
 }
 
 // Names → row spans: equal neighbours merge, blank rows too, while the switch is on.
