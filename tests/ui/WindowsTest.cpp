@@ -5,12 +5,10 @@
 
 #include "BackBuffer.h"
 #include "ProgramIcon.h"
-#include "ScoreFormat.h"
 #include "StandardTexts.h"
 #include "TrayIcon.h"
 #include "WindowSurface.h"
 #include "Zintu.h"
-#include "frmScore.h"
 #include "frmZintu.h"
 
 using namespace zintu;
@@ -156,27 +154,6 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
-}
-
-// Names → row spans: equal neighbours merge, blank rows too, while the switch is on.
-TEST(ScoreWindow, EqualNeighbourNamesMergeWhileTheSwitchIsOn) {
-    const std::pair<QStringList, std::vector<int>> tables[] = {
-        {{"Аня", "Борис", "Борис"}, {1, 2, 2, 7, 7, 7, 7, 7, 7, 7}},
-        {{"", "Борис", "Вера", "Борис", "", "Дима", " Дима"}, {1, 1, 1, 1, 1, 1, 1, 3, 3, 3}},
-        {{}, std::vector<int>(10, 10)}};
-    for (const auto& [names, spans] : tables) {
-        frmScore list;
-        list.Clear();
-        for (int row = -1; row <= names.size(); ++row)  // and two cells outside the grid
-            list.SetTextArray(row < names.size() ? row * 4 + 1 : 40, names.value(row));
-        for (const bool on : {true, false}) {
-            list.findChild<QCheckBox*>("CheckTable")->setChecked(on);
-            for (int row = 0; row < 10; ++row)
-                EXPECT_EQ(list.findChild<QTableWidget*>("Fg1")->rowSpan(row, 1),
-                          on ? spans[row] : 1);
-        }
-    }
-    EXPECT_EQ(FormatPoints(0) + "/" + FormatPoints(INT32_MIN), "0/-2 147 483 648");
 }
 
 // At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
