@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "GameFixture.h"
+#include "MoveStep.h"
 
 namespace zintu::test {
 namespace {
@@ -78,6 +79,20 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
                              std::min<int>(holes.size() + 1, 3) + 3))
             << holes.size() << ": once, before the new preview; the drops' runs score nothing";
     }
+}
+
+// A redraw clears the board area and starts at the top left; so does a restored position,
+// once the old selection is unmarked.
+TEST_F(Game, RedrawAndRestoreDrawFromTheTopLeft) {
+    game.Board[0] = 1;
+    game.Redraw();
+    EXPECT_EQ(surface.Shapes[0], (Shape{Kind::FilledRectangle, 10, 10, 4610, 4610, 0}));
+    EXPECT_EQ(surface.Shapes[21], (Shape{Kind::Disc, 350, 350, 150, 0, 0x0000ff}));
+    surface.Clear();
+    std::tie(game.SelCol, game.SelRow) = std::pair(8, 8);
+    game.RestorePosition({});
+    EXPECT_EQ(surface.Shapes[0], (Shape{Kind::Box, 4115, 4115, 470, 470, kFace})) << "unmarked";
+    EXPECT_EQ(surface.Shapes[1], (Shape{Kind::Disc, 350, 350, 150, 0, kFace}));
 }
 
 // Removal: 16 frames of 20 ms shrinking the balls, then the cells erased. A slow surface
@@ -168,6 +183,13 @@ TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
     game.DrawCount = std::numeric_limits<std::int32_t>::max();
     game.RandomColor();
     EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";
+}
+
+// Steps outside 10 to 20 on the command line, or no number, give the default.
+TEST(MoveStep, TenToTwentyFromTheArguments) {
+    EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20"), MoveStepFromArguments("21"),
+                         MoveStepFromArguments("9"), MoveStepFromArguments("1x")),
+              std::tuple(20, 10, 10, 10));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "TrayIcon.h"
 #include "WindowSurface.h"
 #include "Zintu.h"
+#include "frmScore.h"
 #include "frmZintu.h"
 
 using namespace zintu;
@@ -131,6 +132,17 @@ TEST_F(MainWindow, RightReleasesAndEnterHide) {
     }
 }
 
+// A click on the icon waits for a second one within the double-click time: only that restores.
+TEST_F(MainWindow, TrayRestoresOnTheSecondClickOnly) {
+    auto* tray = window->findChild<TrayIcon*>();
+    QSignalSpy shows(tray, &TrayIcon::ShowRequested);
+    tray->OnActivated(QSystemTrayIcon::Trigger);
+    QTest::qWait(20);  // the restore would run once the handler has returned
+    EXPECT_EQ(shows.count(), 0);
+    tray->OnActivated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(QTest::qWaitFor([&shows] { return shows.count() == 1; }));
+}
+
 // Opened, a position and its seed come back: saved at once, the bytes are the same.
 TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     QFile(dir.filePath("game1")).open(QIODevice::WriteOnly);
@@ -154,6 +166,14 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
+}
+
+// The score list's titles stand out in bold and fill their row, with no grey strip below.
+TEST(ScoreWindow, TitlesFillTheirRowInBold) {
+    frmScore list;
+    const auto* titles = list.findChild<QTableWidget*>("Fgn");
+    EXPECT_TRUE(titles->font().bold());
+    EXPECT_EQ(titles->rowHeight(0), titles->viewport()->height());
 }
 
 // At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
