@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "FakeScoreStore.h"
-#include "RecordingSurface.h"
+#include "Fakes.h"
 #include "Zintu.h"
 
 namespace zintu {

@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FakeScoreStore.h"
-#include "RecordingSurface.h"
+#include "Fakes.h"
 #include "Zintu.h"
 
 namespace zintu::test {
@@ -44,15 +43,6 @@ inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
         std::tie(*start, *target) = std::pair(texts[0].find('S'), texts[0].find('T'));
     }
     return grids;
-}
-
-// Balls everywhere, no two neighbours in any direction of one colour: no runs.
-inline Grid FullBoardWithoutRuns() {
-    Grid grid{};
-    for (int i = 0; i < kBoardSize * kBoardSize; ++i) {
-        grid[i] = static_cast<std::int16_t>((i % kBoardSize + 2 * (i / kBoardSize)) % 7 + 1);
-    }
-    return grid;
 }
 
 inline RandomGenerator Seeded(float seed) {

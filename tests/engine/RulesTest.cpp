@@ -107,7 +107,8 @@ TEST(Rules, DropCellCountsEmptyCellsColumnByColumn) {
     const Row rows[] = {{{1, 35, 72}, 0, 72}, {{1, 35, 72}, 1, 72}, {{1, 35, 72}, 2, 1},
                         {{8, 80}, 1, 8},      {{80}, 0, 80},        {{}, 0, -1}};
     for (const auto& [holes, draw, cell] : rows) {
-        Grid board = FullBoardWithoutRuns();
+        Grid board;
+        board.fill(1);
         for (const int hole : holes) {
             board[hole] = 0;
         }

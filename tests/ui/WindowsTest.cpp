@@ -27,10 +27,6 @@ int main(int argc, char** argv) {
     return RUN_ALL_TESTS();
 }
 
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 // Hands each modal window, once it has the focus, to `answer` while `scope` lives.
 void AnswerModals(QObject* scope, std::function<void(QWidget*)> answer) {
     auto* timer = new QTimer(scope);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DrawingSurface.h"
+#include "ScoreStore.h"
 
 namespace zintu::test {
 
@@ -56,6 +57,18 @@ class RecordingSurface : public DrawingSurface {
   private:
     ColorValue fill_ = 0;
     std::chrono::microseconds clock_{0};
+};
+
+// A score table in memory that takes entries as the files would, minus the sharing.
+class FakeScoreStore : public ScoreStore {
+  public:
+    LoadedScores Load(const OleDateTime&) override { return {Table, {}}; }
+    LoadedScores Store(const ScoreRecord& entry, const OleDateTime&) override {
+        InsertRecord(Table, FindRank(Table, entry.Points), entry);
+        return {Table, {}};
+    }
+
+    ScoreTable Table{};
 };
 
 }  // namespace zintu::test
