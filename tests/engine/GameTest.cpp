@@ -41,9 +41,9 @@ TEST_F(Game, TurnMovesTheBallScoresOrDropsThePreviewAndRefusesBlockedTargets) {
                   std::tuple(!run, !run, 2 * dropped, dropped));
         EXPECT_EQ(game.NextColors != (std::array<ColorCode, 4>{0, 5, 5, 6}), dropped)
             << "a new preview only after drops";
-        const Shape lastPreviewDisc{Kind::Disc, 5730, 250,
-                                    150,        0,    game.Palette[game.NextColors[3]]};
-        EXPECT_EQ(surface.Shapes.back() == lastPreviewDisc, dropped) << "drawn last";
+        const ColorValue last = game.Palette[game.NextColors[3]];
+        EXPECT_EQ(surface.Shapes.back() == (Shape{Kind::Disc, 5730, 250, 150, 0, last}), dropped)
+            << "the new preview is drawn last";
     }
     EXPECT_EQ(Click(CellIndex(8, 0)), TurnOutcome::Ignored) << "no ball, no selection";
     game.Board[0] = 1;
