@@ -79,18 +79,31 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
     }
 }
 
-// A redraw clears the board area and starts at the top left; so does a restored position,
-// once the old selection is unmarked.
-TEST_F(Game, RedrawAndRestoreDrawFromTheTopLeft) {
+// A new game takes 13 draws: five balls and a preview. A redraw starts at the top left, as a
+// restored position does once the old selection is unmarked; restored, the game deals on the
+// same balls in the same cells.
+TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
+    game.NewGame(0.8125f, kFace);
+    EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol), std::tuple(13, 76, -1));
     game.Board[0] = 1;
+    surface.Clear();
     game.Redraw();
     EXPECT_EQ(surface.Shapes[0], (Shape{Kind::FilledRectangle, 10, 10, 4610, 4610, 0}));
     EXPECT_EQ(surface.Shapes[21], (Shape{Kind::Disc, 350, 350, 150, 0, 0x0000ff}));
-    surface.Clear();
-    std::tie(game.SelCol, game.SelRow) = std::pair(8, 8);
-    game.RestorePosition({});
-    EXPECT_EQ(surface.Shapes[0], (Shape{Kind::Box, 4115, 4115, 470, 470, kFace})) << "unmarked";
-    EXPECT_EQ(surface.Shapes[1], (Shape{Kind::Disc, 350, 350, 150, 0, kFace}));
+    RecordingSurface otherSurface;
+    Zintu other(otherSurface, scores);
+    other.NewGame(0.3f, kFace);  // another game before, with draws of its own
+    std::tie(other.SelCol, other.SelRow) = std::pair(8, 8);
+    otherSurface.Clear();
+    other.RestorePosition(game.Snapshot(0.8125f));
+    EXPECT_EQ(otherSurface.Shapes[0], (Shape{Kind::Box, 4115, 4115, 470, 470, kFace}));
+    EXPECT_EQ(otherSurface.Shapes[1], (Shape{Kind::Disc, 350, 350, 150, 0, 0x0000ff}));
+    for (Zintu* z : {&game, &other}) {
+        for (int i = 0; i < 30; ++i) {
+            z->DropBall(z->RandomColor());
+        }
+    }
+    EXPECT_EQ(other.Board, game.Board);
 }
 
 // Removal: 16 frames of 20 ms shrinking the balls, then the cells erased. A slow surface
@@ -153,11 +166,7 @@ TEST_F(Game, SlideFramesFollowTheStepAndTheClock) {
 // Saved positions replay this exact sequence on every platform: changing the algorithm breaks
 // every file ever saved.
 TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
-    game.Generator.SeedFromClock();
-    game.Generator.Next();
-    game.Generator.Reset();
-    game.Generator.Seed(0.5f);
-    EXPECT_EQ(game.Generator, Seeded(0.5f)) << "the seed alone decides after Reset";
+    game.Generator = Seeded(0.5f);
     for (const std::uint32_t value : {12454414u, 6959965u, 4131574u, 7754004u}) {
         EXPECT_EQ(static_cast<std::uint32_t>(game.Generator.Next() * 0x1p24f), value);
     }

@@ -66,7 +66,6 @@ const std::tuple<const char*, int, int, std::int32_t> kRuns[] = {
         ...MM.... ...32....
         MMMMMMMMM 111111111)",
      4, 4, 300},
-    {"CCCCCCCCC 111111111", 0, 0, 42},
 };
 
 TEST_F(GameFixture, RunsThroughTheCentreLeaveAndScore) {

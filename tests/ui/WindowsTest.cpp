@@ -112,7 +112,8 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
 
 // Right releases hide from the window's own surface only, never through a control, taking
 // no focus; Enter and keypad Enter press the focused "Свернуть". No tray here: it minimises.
-TEST_F(MainWindow, RightReleasesAndEnterHide) {
+// Two quick clicks on the icon restore, as status-notifier hosts report a double click.
+TEST_F(MainWindow, RightReleasesAndEnterHideTwoClicksOnTheIconRestore) {
     const std::tuple<int, Qt::MouseButton, QPoint, bool> inputs[] = {
         {0, Qt::RightButton, {150, 150}, true},  {0, Qt::RightButton, {315, 300}, true},
         {0, Qt::RightButton, {360, 260}, false}, {0, Qt::RightButton, {360, 42}, false},
@@ -126,15 +127,9 @@ TEST_F(MainWindow, RightReleasesAndEnterHide) {
         EXPECT_EQ(Game().SelCol, -1);
         EXPECT_EQ(window->focusWidget()->objectName(), "cmdHide");
     }
-}
-
-// A click on the icon waits for a second one within the double-click time: only that restores.
-TEST_F(MainWindow, TrayRestoresOnTheSecondClickOnly) {
     auto* tray = window->findChild<TrayIcon*>();
     QSignalSpy shows(tray, &TrayIcon::ShowRequested);
     tray->OnActivated(QSystemTrayIcon::Trigger);
-    QTest::qWait(20);  // the restore would run once the handler has returned
-    EXPECT_EQ(shows.count(), 0);
     tray->OnActivated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(QTest::qWaitFor([&shows] { return shows.count() == 1; }));
 }
