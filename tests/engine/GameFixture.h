@@ -16,8 +16,8 @@ namespace zintu::test {
 constexpr ColorValue kFace = 0xc0c0c0;
 
 // Grids drawn as text, side by side, nine cells a line from the top; missing rows are empty.
-// '#' -1, '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z 1 to 35; S is the ball a path
-// starts from (1), T its empty target.
+// '.' 0, R G Y B M C W colours 1 to 7, 1 to 9 and a to z 1 to 35; S is the ball a path starts
+// from (1), T its empty target.
 inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
                                int* target = nullptr) {
     std::vector<std::string> texts;
@@ -33,11 +33,10 @@ inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
     for (std::size_t i = 0; i < texts.size() * 81; ++i) {
         const char drawn = i % 81 < texts[i / 81].size() ? texts[i / 81][i % 81] : '.';
         const char ch = drawn == 'S' ? 'R' : drawn == 'T' ? '.' : drawn;
-        const auto colour = std::string_view("#.RGYBMCW").find(ch);
+        const auto colour = std::string_view(".RGYBMCW").find(ch);
         const auto number = std::string_view(".123456789abcdefghijklmnopqrstuvwxyz").find(ch);
-        EXPECT_NE(colour, number) << "unknown cell " << ch;
-        grids[i / 81][i % 81] =
-            static_cast<std::int16_t>(colour != std::string_view::npos ? colour - 1 : number);
+        EXPECT_NE(std::min(colour, number), std::string_view::npos) << "unknown cell " << ch;
+        grids[i / 81][i % 81] = static_cast<std::int16_t>(std::min(colour, number));
     }
     if (start) {
         std::tie(*start, *target) = std::pair(texts[0].find('S'), texts[0].find('T'));
