@@ -113,7 +113,4 @@ class Zintu {
     BallPlacement ball_;  // the sliding ball overlay
 };
 
-// The game-over text, composed with two carriage returns and no line feed.
-std::string GameOverText(std::int32_t score);
-
 }  // namespace zintu

@@ -1,5 +1,6 @@
 #include "WindowSurface.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <thread>
@@ -77,12 +78,25 @@ void WindowSurface::Beep() {
     QApplication::beep();
 }
 
+namespace {
+
+// The labels are named by their meaning; a screen reader hears of the number as a value.
+void ShowNumber(QLabel& label, std::int32_t number) {
+    label.setText(QString::number(number));
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(&label, number);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+}  // namespace
+
 void WindowSurface::ShowScore(std::int32_t score) {
-    scoreLabel_.setText(QString::number(score));
+    ShowNumber(scoreLabel_, score);
 }
 
 void WindowSurface::ShowBestScore(std::int32_t bestScore) {
-    bestLabel_.setText(QString::number(bestScore));
+    ShowNumber(bestLabel_, bestScore);
 }
 
 }  // namespace zintu
