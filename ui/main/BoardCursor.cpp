@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <array>
 
-#include "BoardAccessible.h"
 #include "Twips.h"
 #include "Zintu.h"
 
@@ -43,7 +42,6 @@ BoardCursor::BoardCursor(const Zintu& game, QWidget* parent) : QWidget(parent), 
     setAccessibleName(tr("Поле"));
     setAccessibleDescription(
         tr("Поле 9 на 9 клеток. Стрелки выбирают клетку, пробел или Enter щёлкает по ней."));
-    InstallAccessibleFactory();
 }
 
 QString BoardCursor::CellName(int col, int row) const {

@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "BallShape.h"
+#include "BoardAccessible.h"
 #include "BoardCursor.h"
 #include "ClassicFont.h"
 #include "CommandButton.h"
@@ -86,6 +87,8 @@ QColor TextColorOn(const QColor& background) {
 
 frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     : scoreStore_(std::move(scoreFiles)) {
+    // Before any control is named: a name change makes Qt describe the control at once.
+    InstallAccessibleFactory();
     setObjectName("frmZintu");
     setWindowTitle(QStringLiteral("Zintu"));
     setWindowIcon(ProgramIcon());
