@@ -61,6 +61,21 @@ void BoardCursor::Announce(const QString& text) {
     }
 }
 
+void BoardCursor::ReportChangedCells() {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    for (int index = 0; index < kBoardSize * kBoardSize; ++index) {
+        QString name = CellName(index % kBoardSize, index / kBoardSize);
+        if (name != reported_[index]) {
+            reported_[index] = std::move(name);
+            QAccessibleEvent changed(this, QAccessible::NameChanged);
+            changed.setChild(index);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+}
+
 QRect BoardCursor::CellRect(int col, int row) const {
     const QRect cell = TwipsRect(kBoardOrigin + kCellSize * col, kBoardOrigin + kCellSize * row,
                                  kCellSize, kCellSize)

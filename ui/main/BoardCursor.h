@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+
+#include "Rules.h"
 
 namespace zintu {
 
@@ -25,6 +28,8 @@ class BoardCursor : public QWidget {
     QString CellName(int col, int row) const;
     // Tells assistive technology something that shows only on the screen or as a beep.
     void Announce(const QString& text);
+    // Tells assistive technology which cells changed since the last call.
+    void ReportChangedCells();
 
   signals:
     void Clicked(int col, int row);
@@ -43,6 +48,7 @@ class BoardCursor : public QWidget {
     void AnnounceCursor();
 
     const Zintu& game_;
+    std::array<QString, kBoardSize * kBoardSize> reported_;  // the names last told
     int col_ = 0;
     int row_ = 0;
 };

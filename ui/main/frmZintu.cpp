@@ -226,10 +226,11 @@ void frmZintu::Form_Initialize() {
     game_->Generator.SeedFromClock();
     RandomSeed = game_->Generator.Next();
     game_->NewGame(RandomSeed, ToColorValue(boardColor_));
-    NamePreview();
+    UpdateAccessibleState();
 }
 
-void frmZintu::NamePreview() {
+void frmZintu::UpdateAccessibleState() {
+    board_->ReportChangedCells();
     for (int i = 1; i <= 3; ++i) {
         preview_[i - 1]->setAccessibleName(
             tr("Следующий шарик %1: %2").arg(i).arg(ColorName(game_->NextColors[i])));
@@ -249,7 +250,7 @@ void frmZintu::Form_MouseUp(int button, double x, double y) {
     if (game_->ReleaseOnBoard(x, y, [this] { GameOver(); }) == TurnOutcome::Refused) {
         board_->Announce(tr("Ход невозможен: к этой клетке нет свободного пути"));
     }
-    NamePreview();
+    UpdateAccessibleState();
 }
 
 void frmZintu::GameOver() {
@@ -346,7 +347,7 @@ void frmZintu::cmdRead_Click() {
     if (const auto position = ReadPositionFile(ToPath(file))) {
         game_->RestorePosition(*position);
         RandomSeed = position->RandomSeed;
-        NamePreview();
+        UpdateAccessibleState();
     }
 }
 

@@ -62,7 +62,8 @@ class frmZintu : public QWidget {
 
     void CreateControls();
     void CreateBoardCursor();
-    void NamePreview();
+    // Names the preview's colours and reports the cells that changed.
+    void UpdateAccessibleState();
     QPushButton* AddButton(const char* name, const QString& caption, const QString& tip, int top,
                            void (frmZintu::*handler)());
     void GameOver();
