@@ -5,12 +5,12 @@
 #   install-deps.sh --package  also what building the Debian package needs
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-dejavu-core
-          fonts-dejavu-extra)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+          fonts-dejavu-core fonts-dejavu-extra)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-apps x11-utils imagemagick python3 libxtst6 trayer
-               openbox
+               openbox dbus at-spi2-core python3-pyatspi
                desktop-file-utils appstream
                g++-mingw-w64-x86-64-posix googletest wine wine64)
 elif [[ "${1:-}" == "--package" ]]; then
