@@ -24,6 +24,9 @@ QLabel* AddPicture(QDialog* dialog) {
     QLabel* picture =
         AddLabel(dialog, QStringLiteral("Picture1"), {}, TwipsRect(360, 240, 480, 480));
     picture->setPixmap(ProgramIcon().pixmap(QSize(32, 32), dialog->devicePixelRatioF()));
+    picture->setAccessibleName(frmAbout::tr("Значок Zintu"));
+    picture->setAccessibleDescription(
+        frmAbout::tr("Девять цветных шариков, три красных по диагонали"));
     return picture;
 }
 

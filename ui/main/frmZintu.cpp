@@ -141,6 +141,7 @@ void frmZintu::CreateControls() {
 
     auto* frame = new QFrame(this);
     frame->setObjectName("Frame1");
+    frame->setAccessibleName(tr("Счёт"));
     frame->setFrameShape(QFrame::NoFrame);
     frame->setGeometry(TwipsRect(kButtonLeft, 480, 1000, 735));
     // The labels stand on the board's colour, whatever the theme gives the window.
@@ -168,6 +169,7 @@ void frmZintu::CreateControls() {
         item->setObjectName(QStringLiteral("NextColor%1").arg(i));
         item->setGeometry(TwipsRect(4880 + 350 * (i - 1), 100, 300, 300));
         item->setAttribute(Qt::WA_TransparentForMouseEvents);
+        item->setAccessibleDescription(tr("Этот шарик появится после хода, не собравшего ряд"));
         preview_[i - 1] = item;
     }
     ball_ = new BallShape(this);

@@ -103,6 +103,8 @@ QTableWidget* AddHeader(QDialog* dialog) {
         header->item(0, column)->setTextAlignment(Qt::AlignCenter);
     }
     PaintCells(header, QPalette::Button, QPalette::ButtonText);
+    header->setAccessibleName(frmScore::tr("Заголовки столбцов"));
+    header->setAccessibleDescription(frmScore::tr("Место, имя, очки и дата рекорда"));
     header->ensurePolished();  // the frame width is final only now
     header->setRowHeight(0, header->height() - 2 * header->frameWidth());
     return header;
@@ -119,6 +121,8 @@ QTableWidget* AddBody(QDialog* dialog) {
         }
     }
     PaintCells(body, QPalette::Base, QPalette::Text);
+    body->setAccessibleName(frmScore::tr("Рекорды"));
+    body->setAccessibleDescription(frmScore::tr("Место, имя, очки и дата каждого рекорда"));
     return body;
 }
 

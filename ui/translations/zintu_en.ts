@@ -155,6 +155,14 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
         <source>Версия  3.1  от  22.11.2000</source>
         <translation>Version  3.1  of  22.11.2000</translation>
     </message>
+    <message>
+        <source>Значок Zintu</source>
+        <translation>Zintu icon</translation>
+    </message>
+    <message>
+        <source>Девять цветных шариков, три красных по диагонали</source>
+        <translation>Nine coloured balls, three red ones on the diagonal</translation>
+    </message>
 </context>
 <context>
     <name>zintu::frmScore</name>
@@ -185,6 +193,22 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
     <message>
         <source>Закрыть</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Заголовки столбцов</source>
+        <translation>Column titles</translation>
+    </message>
+    <message>
+        <source>Место, имя, очки и дата рекорда</source>
+        <translation>Place, name, points and date of a record</translation>
+    </message>
+    <message>
+        <source>Рекорды</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Место, имя, очки и дата каждого рекорда</source>
+        <translation>Place, name, points and date of each record</translation>
     </message>
 </context>
 <context>
@@ -284,6 +308,14 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
     <message>
         <source>Восстановить сохраненное расположение шариков</source>
         <translation>Restore a saved position of the balls</translation>
+    </message>
+    <message>
+        <source>Счёт</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Этот шарик появится после хода, не собравшего ряд</source>
+        <translation>This ball drops after a move that makes no run</translation>
     </message>
 </context>
 </TS>
