@@ -94,8 +94,11 @@ class BoardTable : public QAccessibleWidget, public QAccessibleTableInterface {
         }
         QAccessible::Id& id = cells_[index];
         if (id == 0) {
+            // Qt's accessibility cache owns the cell until the destructor deletes it by id.
+            // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
             id = QAccessible::registerAccessibleInterface(new BoardCell(Board(), index));
         }
+        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
         return QAccessible::accessibleInterface(id);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
