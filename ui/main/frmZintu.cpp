@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 
 #include "BallShape.h"
 #include "BoardAccessible.h"
@@ -56,6 +57,21 @@ int ButtonCode(Qt::MouseButton button) {
     }
 }
 
+// Black or white, whichever reads better on `background`.
+QColor TextColorOn(const QColor& background) {
+    // Relative luminance as contrast ratios count it; one of black and white always
+    // reaches 4.5:1.
+    const auto linear = [](float channel) {
+        return channel <= 0.04045F ? channel / 12.92F : std::pow((channel + 0.055F) / 1.055F, 2.4F);
+    };
+    const float luminance = 0.2126F * linear(background.redF()) +
+                            0.7152F * linear(background.greenF()) +
+                            0.0722F * linear(background.blueF());
+    const float onBlack = (luminance + 0.05F) / 0.05F;
+    const float onWhite = 1.05F / (luminance + 0.05F);
+    return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 }  // namespace
 
 // Marks a handler as running, so that a close that arrives meanwhile (it can, while a
@@ -78,11 +94,6 @@ class frmZintu::BusyScope {
 QColor BoardColor(const QPalette& palette) {
     const QColor face = palette.color(QPalette::Button);
     return face.lightness() < 128 ? QColor(192, 192, 192) : face;
-}
-
-QColor TextColorOn(const QColor& background) {
-    // Black on anything lighter than mid-grey has a contrast of 4.6:1 or more.
-    return background.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)

@@ -94,7 +94,5 @@ class frmZintu : public QWidget {
 // The board's background and drawing colour: the platform's face colour, or a light grey
 // where that is too dark for the near-black grid.
 QColor BoardColor(const QPalette& palette);
-// Black or white, whichever reads better on `background`.
-QColor TextColorOn(const QColor& background);
 
 }  // namespace zintu
