@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
+#include <cmath>
 #include <thread>
 
 #include "BackBuffer.h"
@@ -71,6 +73,14 @@ std::chrono::microseconds WindowSurface::Now() const {
 
 void WindowSurface::WaitUntil(std::chrono::microseconds time) {
     std::this_thread::sleep_until(std::chrono::steady_clock::time_point(time));
+}
+
+std::chrono::microseconds WindowSurface::RefreshInterval() const {
+    constexpr qreal kUsualRate = 60;
+    const QScreen* screen = window_.screen();
+    const qreal rate =
+        screen != nullptr && screen->refreshRate() >= 1 ? screen->refreshRate() : kUsualRate;
+    return std::chrono::microseconds(std::lround(1e6 / rate));
 }
 
 void WindowSurface::Beep() {

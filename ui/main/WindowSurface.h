@@ -32,6 +32,8 @@ class WindowSurface : public DrawingSurface {
     void PlaceBall(const BallPlacement& ball) override;
     std::chrono::microseconds Now() const override;
     void WaitUntil(std::chrono::microseconds time) override;
+    // Of the screen the window is on; 60 Hz where the platform does not tell.
+    std::chrono::microseconds RefreshInterval() const override;
     void Beep() override;
     void ShowScore(std::int32_t score) override;
     void ShowBestScore(std::int32_t bestScore) override;
