@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "Twips.h"
 
@@ -127,6 +128,10 @@ void BackBuffer::PaintFine(QRect deviceRect, const std::function<void(QPainter&)
     // The fine pixels of the rectangle: the kept ones where an edge crossed, else the
     // device pixel's colour.
     QImage tile(rect.size() * kFine, QImage::Format_RGB32);
+    std::vector<bool> kept(static_cast<std::size_t>(rect.width()) * rect.height());
+    const auto keptAt = [&kept, &rect](int x, int y) {
+        return kept[static_cast<std::size_t>(y - rect.top()) * rect.width() + (x - rect.left())];
+    };
     const auto finePixel = [&tile, &rect](int x, int y, int i) -> QRgb& {
         auto* line = reinterpret_cast<QRgb*>(tile.scanLine((y - rect.top()) * kFine + i / kFine));
         return line[(x - rect.left()) * kFine + i % kFine];
@@ -134,9 +139,10 @@ void BackBuffer::PaintFine(QRect deviceRect, const std::function<void(QPainter&)
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         const auto* device = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
         for (int x = rect.left(); x <= rect.right(); ++x) {
-            const auto kept = fine_.find(Key(x, y));
+            const auto block = fine_.find(Key(x, y));
+            keptAt(x, y) = block != fine_.end();
             for (int i = 0; i < kFine * kFine; ++i) {
-                finePixel(x, y, i) = kept != fine_.end() ? kept->second[i] : device[x];
+                finePixel(x, y, i) = keptAt(x, y) ? block->second[i] : device[x];
             }
         }
     }
@@ -154,9 +160,9 @@ void BackBuffer::PaintFine(QRect deviceRect, const std::function<void(QPainter&)
             const bool plain = std::all_of(block.begin(), block.end(),
                                            [&block](QRgb pixel) { return pixel == block[0]; });
             device[x] = plain ? block[0] : Average(block);
-            if (plain) {
+            if (plain && keptAt(x, y)) {
                 fine_.erase(Key(x, y));
-            } else {
+            } else if (!plain) {
                 fine_.insert_or_assign(Key(x, y), block);
             }
         }
