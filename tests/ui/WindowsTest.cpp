@@ -194,6 +194,18 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         buffer.SetFillColor(face);
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(buffer.Image(), before);
+        // A cell box leaves nothing of a larger disc's edge for a smaller one to pick up.
+        const auto shrunk = [&](bool afterLarger) {
+            buffer.Reset(QSize(400, 315), ratio, face);
+            buffer.SetFillColor(Qt::red);
+            afterLarger ? buffer.Disc(2350, 350, 150) : void();
+            buffer.SetFillColor(face);
+            buffer.Box(2115, 115, 470, 470);
+            buffer.SetFillColor(Qt::yellow);
+            buffer.Disc(2350, 350, 70);
+            return buffer.Image().copy();
+        };
+        EXPECT_EQ(shrunk(true), shrunk(false)) << ratio;
     }
 }
 
