@@ -198,7 +198,8 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         const auto shrunk = [&](bool afterLarger) {
             buffer.Reset(QSize(400, 315), ratio, face);
             buffer.SetFillColor(Qt::red);
-            afterLarger ? buffer.Disc(2350, 350, 150) : void();
+            if (afterLarger)
+                buffer.Disc(2350, 350, 150);
             buffer.SetFillColor(face);
             buffer.Box(2115, 115, 470, 470);
             buffer.SetFillColor(Qt::yellow);
