@@ -93,21 +93,28 @@ class PlayedWindow : public QObject {
     int frames_ = 0;
 };
 
-// CPU time of the process for one slide of a ball down the board, eight cells, while the
-// wall time stays that of the animation; the frames shown per slide.
-void SlideEightCells(benchmark::State& state) {
+// Plays `turn` once an iteration in the main window. The CPU time is the process's, while
+// the wall time stays that of the animation; "frames" are the paints per turn.
+template <typename Turn>
+void PlayInWindow(benchmark::State& state, Turn turn) {
     PlayedWindow played;
-    Zintu& game = played.Game();
     for (auto _ : state) {
+        turn(played.Game());
+    }
+    state.counters["frames"] =
+        benchmark::Counter(played.Frames(), benchmark::Counter::kAvgIterations);
+}
+
+// A ball sliding down the board, eight cells.
+void SlideEightCells(benchmark::State& state) {
+    PlayInWindow(state, [](Zintu& game) {
         game.Board.fill(0);
         game.Board[CellIndex(4, 0)] = 4;
         game.SelCol = 4;
         game.SelRow = 0;
         game.FindPath(4, 8);
         game.MoveBall(4, 0, 4, 8);
-    }
-    state.counters["frames"] =
-        benchmark::Counter(played.Frames(), benchmark::Counter::kAvgIterations);
+    });
 }
 BENCHMARK(SlideEightCells)
     ->Iterations(5)
@@ -115,19 +122,15 @@ BENCHMARK(SlideEightCells)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-// The same for the removal of a run of five.
+// A run of five removed.
 void RemoveFive(benchmark::State& state) {
-    PlayedWindow played;
-    Zintu& game = played.Game();
-    for (auto _ : state) {
+    PlayInWindow(state, [](Zintu& game) {
         game.Board.fill(0);
         for (int col = 2; col < 7; ++col) {
             game.PutBall(col, 4, 3);
         }
         game.CheckRuns(4, 4, 3);
-    }
-    state.counters["frames"] =
-        benchmark::Counter(played.Frames(), benchmark::Counter::kAvgIterations);
+    });
 }
 BENCHMARK(RemoveFive)
     ->Iterations(5)
