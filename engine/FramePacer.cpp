@@ -29,7 +29,7 @@ bool FramePacer::Next() {
     }
     const auto showAt = std::max(due, nextShow_);
     surface_.WaitUntil(showAt);
-    while (nextShow_ <= showAt) {
+    while (nextShow_ <= showAt && shown_ < intervals_) {
         nextShow_ = ShowTime(++shown_);
     }
     return true;
