@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "Twips.h"
 
@@ -27,6 +26,12 @@ QRgb Average(const Block& block) {
     const auto mean = [](std::uint32_t sum) { return (sum + kCount / 2) / kCount; };
     return qRgb(static_cast<int>(mean(redBlue >> 16)), static_cast<int>(mean(green >> 8)),
                 static_cast<int>(mean(redBlue & 0xffffU)));
+}
+
+// Fine pixel `i` (row by row) of device pixel (x, y) on a picture of the fine pixels of `rect`.
+QRgb& FinePixel(QImage& picture, QRect rect, int x, int y, int i) {
+    auto* line = reinterpret_cast<QRgb*>(picture.scanLine((y - rect.top()) * kFine + i / kFine));
+    return line[(x - rect.left()) * kFine + i % kFine];
 }
 
 }  // namespace
@@ -121,49 +126,50 @@ void BackBuffer::ForgetFine(QRect rect) {
 }
 
 void BackBuffer::PaintFine(QRect deviceRect, const std::function<void(QPainter&)>& paint) {
-    const QRect rect = deviceRect.intersected(image_.rect());
-    if (rect.isEmpty()) {
+    FineTile tile = LoadFine(deviceRect.intersected(image_.rect()));
+    if (tile.Rect.isEmpty()) {
         return;
     }
-    // The fine pixels of the rectangle: the kept ones where an edge crossed, else the
-    // device pixel's colour.
-    QImage tile(rect.size() * kFine, QImage::Format_RGB32);
-    std::vector<bool> kept(static_cast<std::size_t>(rect.width()) * rect.height());
-    const auto keptAt = [&kept, &rect](int x, int y) {
-        return kept[static_cast<std::size_t>(y - rect.top()) * rect.width() + (x - rect.left())];
-    };
-    const auto finePixel = [&tile, &rect](int x, int y, int i) -> QRgb& {
-        auto* line = reinterpret_cast<QRgb*>(tile.scanLine((y - rect.top()) * kFine + i / kFine));
-        return line[(x - rect.left()) * kFine + i % kFine];
-    };
+    QPainter painter(&tile.Picture);
+    painter.translate(-tile.Rect.left() * kFine, -tile.Rect.top() * kFine);
+    paint(painter);
+    painter.end();
+    StoreFine(tile);
+}
+
+BackBuffer::FineTile BackBuffer::LoadFine(QRect rect) const {
+    FineTile tile{rect, QImage(rect.size() * kFine, QImage::Format_RGB32),
+                  std::vector<bool>(static_cast<std::size_t>(rect.width()) * rect.height())};
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         const auto* device = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
         for (int x = rect.left(); x <= rect.right(); ++x) {
-            const auto block = fine_.find(Key(x, y));
-            keptAt(x, y) = block != fine_.end();
+            const auto kept = fine_.find(Key(x, y));
+            tile.Kept[tile.Index(x, y)] = kept != fine_.end();
             for (int i = 0; i < kFine * kFine; ++i) {
-                finePixel(x, y, i) = keptAt(x, y) ? block->second[i] : device[x];
+                FinePixel(tile.Picture, rect, x, y, i) =
+                    kept != fine_.end() ? kept->second[i] : device[x];
             }
         }
     }
-    QPainter painter(&tile);
-    painter.translate(-rect.left() * kFine, -rect.top() * kFine);
-    paint(painter);
-    painter.end();
+    return tile;
+}
+
+void BackBuffer::StoreFine(FineTile& tile) {
+    const QRect& rect = tile.Rect;
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         auto* device = reinterpret_cast<QRgb*>(image_.scanLine(y));
         for (int x = rect.left(); x <= rect.right(); ++x) {
             FineBlock block{};
             for (int i = 0; i < kFine * kFine; ++i) {
-                block[i] = finePixel(x, y, i);
+                block[i] = FinePixel(tile.Picture, rect, x, y, i);
             }
             const bool plain = std::all_of(block.begin(), block.end(),
                                            [&block](QRgb pixel) { return pixel == block[0]; });
             device[x] = plain ? block[0] : Average(block);
-            if (plain && keptAt(x, y)) {
-                fine_.erase(Key(x, y));
-            } else if (!plain) {
+            if (!plain) {
                 fine_.insert_or_assign(Key(x, y), block);
+            } else if (tile.Kept[tile.Index(x, y)]) {
+                fine_.erase(Key(x, y));
             }
         }
     }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 class QPainter;
 
@@ -40,6 +41,15 @@ class BackBuffer {
 
   private:
     using FineBlock = std::array<QRgb, kFineScale * kFineScale>;
+    // The fine pixels of a rectangle of device pixels, and which of them were kept.
+    struct FineTile {
+        QRect Rect;
+        QImage Picture;
+        std::vector<bool> Kept;
+        std::size_t Index(int x, int y) const {
+            return static_cast<std::size_t>(y - Rect.top()) * Rect.width() + (x - Rect.left());
+        }
+    };
 
     int Device(int twips) const;
     QRect DeviceRect(int x1, int y1, int x2, int y2) const;
@@ -52,6 +62,11 @@ class BackBuffer {
     // Paints on the fine pixels of a rectangle of device pixels, in fine coordinates of
     // the whole picture, and brings those device pixels up to date.
     void PaintFine(QRect deviceRect, const std::function<void(QPainter&)>& paint);
+    // Kept fine pixels where an edge crossed, else the device pixel's colour.
+    FineTile LoadFine(QRect rect) const;
+    // Each device pixel becomes the mean of its fine pixels, which are kept unless all
+    // of them are of one colour.
+    void StoreFine(FineTile& tile);
     int Key(int x, int y) const { return y * image_.width() + x; }
 
     QImage image_;
