@@ -204,6 +204,23 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         buffer.SetFillColor(face);
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(buffer.Image(), before);
+        // Erased by a cell box or by a face disc, a larger disc leaves nothing of its edge
+        // for a smaller one to pick up.
+        const auto smallAfter = [&](bool red, bool box) {
+            buffer.Reset(QSize(400, 315), ratio, face);
+            buffer.SetFillColor(red ? QColor(Qt::red) : face);
+            buffer.Disc(2350, 350, 150);
+            buffer.SetFillColor(face);
+            if (box)
+                buffer.Box(2115, 115, 470, 470);
+            else
+                buffer.Disc(2350, 350, 150);
+            buffer.SetFillColor(Qt::yellow);
+            buffer.Disc(2350, 350, 70);
+            return buffer.Image().copy();
+        };
+        EXPECT_EQ(smallAfter(true, true), smallAfter(false, false)) << ratio;
+        EXPECT_EQ(smallAfter(true, false), smallAfter(false, false)) << ratio;
     }
 }
 

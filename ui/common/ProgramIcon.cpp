@@ -1,9 +1,11 @@
 #include "ProgramIcon.h"
 
 #include <QColor>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
+#include <array>
 
 namespace zintu {
 namespace {
@@ -78,12 +80,24 @@ QByteArray ProgramIconSvg() {
     return svg + "</svg>\n";
 }
 
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : kProgramIconSizes) {
-        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+namespace {
+
+// Without sizes of its own the icon counts as scalable: platforms pick the sizes they use.
+class ProgramIconEngine : public QIconEngine {
+  public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->drawImage(rect, ProgramIconImage(std::min(rect.width(), rect.height())));
     }
-    return icon;
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return QPixmap::fromImage(ProgramIconImage(std::min(size.width(), size.height())));
+    }
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+};
+
+}  // namespace
+
+QIcon ProgramIcon() {
+    return QIcon(new ProgramIconEngine);  // the icon owns its engine
 }
 
 }  // namespace zintu
