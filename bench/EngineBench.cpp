@@ -80,10 +80,12 @@ void WholeTurn(benchmark::State& state) {
         const auto ball = std::find_if(game.Board.begin(), game.Board.end(),
                                        [](std::int16_t code) { return code > 0; });
         const int from = static_cast<int>(ball - game.Board.begin());
-        game.ReleaseOnBoard(350 + 500 * (from % 9), 350 + 500 * (from / 9), [] {});
+        const TwipPoint ballAt = CellCentre(from % 9, from / 9);
+        game.ReleaseOnBoard(ballAt.X, ballAt.Y, [] {});
         for (int to = 0; to < 81; ++to) {
             if (game.Board[to] == 0 && game.FindPath(to % 9, to / 9)) {
-                game.ReleaseOnBoard(350 + 500 * (to % 9), 350 + 500 * (to / 9),
+                const TwipPoint targetAt = CellCentre(to % 9, to / 9);
+                game.ReleaseOnBoard(targetAt.X, targetAt.Y,
                                     [&game] { game.NewGame(0.5f, 0xc0c0c0); });
                 break;
             }

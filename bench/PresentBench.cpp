@@ -112,8 +112,7 @@ void SlideEightCells(benchmark::State& state) {
         game.Board[CellIndex(4, 0)] = 4;
         game.SelCol = 4;
         game.SelRow = 0;
-        game.FindPath(4, 8);
-        game.MoveBall(4, 0, 4, 8);
+        game.MoveBall(4, 0, *game.FindPath(4, 8));
     });
 }
 BENCHMARK(SlideEightCells)

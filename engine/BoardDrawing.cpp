@@ -4,6 +4,7 @@ namespace zintu {
 
 void Zintu::DrawGrid() {
     ClearBoardArea();
+    // A new board shows the record, so it reads the score table, shared copy and all.
     LoadScoreTable();
     DrawGridLines();
     SelCol = 0;
@@ -29,7 +30,7 @@ void Zintu::Redraw() {
 
 // Wipes every ball, box and grid line in the foreground colour.
 void Zintu::ClearBoardArea() {
-    surface_.FilledRectangle(10, 10, 10 + 4600, 10 + 4600);
+    surface_.FilledRectangle(kBoardAreaStart, kBoardAreaStart, kBoardAreaEnd, kBoardAreaEnd);
 }
 
 void Zintu::DrawGridLines() {
@@ -46,12 +47,14 @@ void Zintu::DrawGridLines() {
 void Zintu::PutBall(int col, int row, ColorCode code) {
     Board[CellIndex(col, row)] = code;
     surface_.SetFillColor(Palette[code]);
-    surface_.Disc(350 + kCellSize * col, 350 + kCellSize * row, kBallRadius);
+    const TwipPoint centre = CellCentre(col, row);
+    surface_.Disc(centre.X, centre.Y, kBallRadius);
 }
 
 void Zintu::DrawCellBox(int col, int row, ColorValue color) {
     surface_.SetFillColor(color);
-    surface_.Box(115 + kCellSize * col, 115 + kCellSize * row, 470, 470);
+    const TwipPoint corner = CellBoxCorner(col, row);
+    surface_.Box(corner.X, corner.Y, kCellBoxSide, kCellBoxSide);
 }
 
 }  // namespace zintu

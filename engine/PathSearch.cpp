@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 
 #include "FramePacer.h"
@@ -104,24 +105,23 @@ std::int16_t StepForward(const Grid& trace, int& col, int& row, std::int16_t ste
     return StepTo(trace, col, row, step);
 }
 
-bool Zintu::FindPath(int targetCol, int targetRow) {
-    Marks = WaveDistances(Board, SelCol, SelRow);
-    if (Marks[CellIndex(targetCol, targetRow)] >= 1) {
-        return true;
+std::optional<Grid> Zintu::FindPath(int targetCol, int targetRow) {
+    const Grid distances = WaveDistances(Board, SelCol, SelRow);
+    if (distances[CellIndex(targetCol, targetRow)] >= 1) {
+        return PathTrace(distances, SelCol, SelRow, targetCol, targetRow);
     }
     surface_.Beep();
-    return false;
+    return std::nullopt;
 }
 
-void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
+void Zintu::MoveBall(int startCol, int startRow, const Grid& path) {
     DrawCellBox(startCol, startRow, Palette[0]);
     const ColorValue color = Palette[Board[CellIndex(startCol, startRow)]];
-    ball_ = {kCellSize * startCol + 210, kCellSize * startRow + 200, 300, 300, color, true};
+    const TwipPoint corner = SlideBallCorner(startCol, startRow);
+    ball_ = {corner.X, corner.Y, kSlideBallSide, kSlideBallSide, color, true};
     surface_.PlaceBall(ball_);
 
-    Trace = PathTrace(Marks, startCol, startRow, targetCol, targetRow);
-
-    const int steps = Trace[CellIndex(targetCol, targetRow)] - 1;
+    const int steps = *std::max_element(path.begin(), path.end()) - 1;
     const int positionsPerStep = (kCellSize - kFirstOffset) / MoveStep + 1;
     FramePacer pacer(surface_, steps * positionsPerStep, kSlideFrame);
     int col = startCol;
@@ -129,7 +129,7 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
     for (std::int16_t step = 2;; ++step) {
         const int fromCol = col;
         const int fromRow = row;
-        if (StepForward(Trace, col, row, step) == 0) {
+        if (StepForward(path, col, row, step) == 0) {
             break;
         }
         SlideBall(fromCol, fromRow, col, row, pacer);
@@ -141,9 +141,10 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
 
 void Zintu::SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer) {
     const Offset direction = SlideDirection(fromCol, fromRow, toCol, toRow);
+    const TwipPoint corner = SlideBallCorner(fromCol, fromRow);
     for (int offset = kFirstOffset; offset <= kCellSize; offset += MoveStep) {
-        ball_.Left = kCellSize * fromCol + 210 + direction.dCol * offset;
-        ball_.Top = kCellSize * fromRow + 200 + direction.dRow * offset;
+        ball_.Left = corner.X + direction.dCol * offset;
+        ball_.Top = corner.Y + direction.dRow * offset;
         if (pacer.Next()) {
             surface_.PlaceBall(ball_);
         }

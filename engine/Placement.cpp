@@ -44,10 +44,8 @@ void Zintu::DropBall(ColorCode code) {
     const int cell = DropCell(Board, RandomInt(empty));
     const int col = cell % kBoardSize;
     const int row = cell / kBoardSize;
-    ScoringOn = false;
     PutBall(col, row, code);
-    CheckRuns(col, row, code);
-    ScoringOn = true;
+    CheckRuns(col, row, code, RunPoints::Unscored);
 }
 
 }  // namespace zintu

@@ -73,25 +73,24 @@ void ClearMarks(Grid& marks, std::int16_t value) {
     }
 }
 
-bool Zintu::CheckRuns(int col, int row, ColorCode code) {
+bool Zintu::CheckRuns(int col, int row, ColorCode code, RunPoints points) {
     if (code == 0) {
         return false;
     }
     const RunCheck runs = FindRuns(Board, col, row, code);
-    Marks = runs.Marks;
     if (!runs.Any()) {
         return false;
     }
 
+    Grid removed{};
     for (std::size_t i = 0; i < Board.size(); ++i) {
-        Trace[i] = 0;
-        if (Marks[i] >= 1) {
-            Trace[i] = Board[i];
+        if (runs.Marks[i] >= 1) {
+            removed[i] = Board[i];
             Board[i] = 0;
         }
     }
-    AnimateRemoval();
-    if (ScoringOn) {
+    AnimateRemoval(removed);
+    if (points == RunPoints::Scored) {
         // A score read from a file may start near the limit; it stops there.
         const RunLengths& l = runs.Lengths;
         const std::int64_t sum =
@@ -130,18 +129,19 @@ std::int32_t Zintu::LinePoints(int horizontal, int vertical, int diagonal, int a
     return count >= 3 ? 300 : 0;
 }
 
-void Zintu::AnimateRemoval() {
+void Zintu::AnimateRemoval(const Grid& removed) {
     FramePacer pacer(surface_, kRemovalFrames, kRemovalFrame);
-    for (FadeRadius = kBallRadius; FadeRadius >= 0; FadeRadius -= kRadiusStep) {
+    for (int radius = kBallRadius; radius >= 0; radius -= kRadiusStep) {
         if (!pacer.Next()) {
             continue;
         }
         for (int col = 0; col < kBoardSize; ++col) {
             for (int row = 0; row < kBoardSize; ++row) {
-                if (const auto code = Trace[CellIndex(col, row)]; code >= 1) {
+                if (const auto code = removed[CellIndex(col, row)]; code >= 1) {
                     DrawCellBox(col, row, Palette[0]);
                     surface_.SetFillColor(Palette[code]);
-                    surface_.Disc(350 + kCellSize * col, 350 + kCellSize * row, FadeRadius);
+                    const TwipPoint centre = CellCentre(col, row);
+                    surface_.Disc(centre.X, centre.Y, radius);
                 }
             }
         }
@@ -150,7 +150,7 @@ void Zintu::AnimateRemoval() {
     pacer.Finish();
     for (int col = 0; col < kBoardSize; ++col) {
         for (int row = 0; row < kBoardSize; ++row) {
-            if (Trace[CellIndex(col, row)] >= 1) {
+            if (removed[CellIndex(col, row)] >= 1) {
                 DrawCellBox(col, row, Palette[0]);
             }
         }

@@ -6,7 +6,7 @@
 namespace zintu {
 
 TurnOutcome Zintu::ReleaseOnBoard(double x, double y, const std::function<void()>& gameOver) {
-    if (!(x >= kBoardOrigin && x <= kBoardEnd && y >= kBoardOrigin && y <= kBoardEnd)) {
+    if (!WithinBoard(x, y)) {
         return TurnOutcome::Ignored;
     }
     const int col = static_cast<int>(std::nearbyint(x - kBoardOrigin)) / kCellSize;
@@ -25,10 +25,11 @@ TurnOutcome Zintu::ReleaseOnBoard(double x, double y, const std::function<void()
     if (SelCol < 0) {
         return TurnOutcome::Ignored;
     }
-    if (!FindPath(col, row)) {
+    const std::optional<Grid> path = FindPath(col, row);
+    if (!path) {
         return TurnOutcome::Refused;
     }
-    return MoveSelectedBall(col, row, gameOver);
+    return MoveSelectedBall(col, row, *path, gameOver);
 }
 
 void Zintu::SelectBall(int col, int row) {
@@ -42,9 +43,10 @@ void Zintu::SelectBall(int col, int row) {
     PutBall(col, row, Board[CellIndex(col, row)]);
 }
 
-TurnOutcome Zintu::MoveSelectedBall(int col, int row, const std::function<void()>& gameOver) {
+TurnOutcome Zintu::MoveSelectedBall(int col, int row, const Grid& path,
+                                    const std::function<void()>& gameOver) {
     const ColorCode code = Board[CellIndex(SelCol, SelRow)];
-    MoveBall(SelCol, SelRow, col, row);
+    MoveBall(SelCol, SelRow, path);
     DrawCellBox(SelCol, SelRow, Palette[0]);
     PutBall(SelCol, SelRow, 0);
     SelCol = static_cast<std::int16_t>(col);
@@ -57,6 +59,8 @@ TurnOutcome Zintu::MoveSelectedBall(int col, int row, const std::function<void()
     }
     DropPreviewBalls();
     if (CountEmpty() == 0) {
+        // Re-entry by design: the game-over callback shows dialogs, stores the score and sets up
+        // a new game, and this turn then carries on by choosing that game's next preview.
         gameOver();
     }
     GetNextColor();

@@ -32,7 +32,8 @@ void Zintu::GetNextColor() {
 void Zintu::DrawNextColor() {
     for (int i = 1; i <= 3; ++i) {
         surface_.SetFillColor(Palette[NextColors[i]]);
-        surface_.Disc(5030 + 350 * (i - 1), 250, kBallRadius);
+        const TwipPoint centre = PreviewCentre(i);
+        surface_.Disc(centre.X, centre.Y, kBallRadius);
     }
 }
 

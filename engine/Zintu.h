@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "BoardGeometry.h"
 #include "DrawingSurface.h"
 #include "PositionFile.h"
 #include "RandomGenerator.h"
@@ -17,15 +19,13 @@ namespace zintu {
 
 class FramePacer;
 
-// Board geometry in twips.
-constexpr int kBoardOrigin = 100;
-constexpr int kCellSize = 500;
-constexpr int kBoardEnd = kBoardOrigin + kBoardSize * kCellSize;  // 4600
-constexpr int kBallRadius = 150;
 constexpr ColorValue kGridColor = Rgb(0, 0, 5);
 constexpr ColorValue kMarkColor = 0;  // black square behind the selected ball
 
 // What a mouse release on the window led to.
+// Whether the runs a ball completes count for the player.
+enum class RunPoints { Scored, Unscored };
+
 enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropped };
 
 // The game module: the whole state of a game and the procedures that play it, drawing as they
@@ -37,18 +37,14 @@ class Zintu {
 
     // --- state ---
     Grid Board{};
-    Grid Marks{};                           // path distances, or run directions during a line check
-    Grid Trace{};                           // chosen path, or colours of the balls being removed
     std::array<ColorCode, 4> NextColors{};  // entries 1..3 drop in this order
     std::array<ColorValue, 8> Palette{};
     std::int16_t SelCol = 0;  // -1: no ball selected
     std::int16_t SelRow = 0;
     std::int32_t Score = 0;
     std::int32_t BestScore = 0;
-    bool ScoringOn = false;
     std::int32_t DrawCount = 0;
     std::int16_t MoveStep = 10;
-    std::int16_t FadeRadius = 0;
     RandomGenerator Generator;
     ScoreTable Scores{};
     std::filesystem::path SharedScoreDir;  // empty: no shared copy in use
@@ -71,14 +67,17 @@ class Zintu {
     void DropBall(ColorCode code);
 
     // --- path search and move animation ---
-    bool FindPath(int targetCol, int targetRow);
-    void MoveBall(int startCol, int startRow, int targetCol, int targetRow);
-    void SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer);
+    // The steps of a shortest free path from the selected ball to the target (1 on the start),
+    // or nothing, with a beep, when there is none.
+    std::optional<Grid> FindPath(int targetCol, int targetRow);
+    // Slides the overlay along `path` from the start; the board is left as it was.
+    void MoveBall(int startCol, int startRow, const Grid& path);
 
     // --- runs, removal and scoring ---
-    bool CheckRuns(int col, int row, ColorCode code);
+    // Removes the runs of five or more through (col, row) with their animation; a move's runs
+    // score, the runs the game's own drops complete do not.
+    bool CheckRuns(int col, int row, ColorCode code, RunPoints points = RunPoints::Scored);
     static std::int32_t LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal);
-    void AnimateRemoval();
 
     // --- preview ---
     void GetNextColor();
@@ -101,9 +100,13 @@ class Zintu {
     void RestorePosition(const SavedPosition& position);
 
   private:
+    void SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer);
+    // Shrinks the balls of `removed` (colour codes, 0 elsewhere) away.
+    void AnimateRemoval(const Grid& removed);
     void ClearBoardArea();
     void DrawGridLines();
-    TurnOutcome MoveSelectedBall(int col, int row, const std::function<void()>& gameOver);
+    TurnOutcome MoveSelectedBall(int col, int row, const Grid& path,
+                                 const std::function<void()>& gameOver);
     void SelectBall(int col, int row);
     void DropPreviewBalls();
     void ShowBestScore();

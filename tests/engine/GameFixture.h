@@ -57,12 +57,13 @@ class GameFixture : public ::testing::Test {
     GameFixture() {
         game.Palette = {kFace,    0x0000ff, 0x00ff00, 0x00ffff,
                         0xff0000, 0xff00ff, 0xffff00, 0xffffff};
-        game.ScoringOn = true;
         game.SelCol = -1;
     }
-    // Releases the left button over the centre of a cell.
-    TurnOutcome Click(int cell) {
-        return game.ReleaseOnBoard(350 + 500 * (cell % 9), 350 + 500 * (cell / 9),
+    // Releases the left button over a cell, by default at its centre; `within` is measured
+    // from the cell's top left corner on the grid line.
+    TurnOutcome Click(int cell, TwipPoint within = {kCellSize / 2, kCellSize / 2}) {
+        const TwipPoint corner = CellCorner(cell % kBoardSize, cell / kBoardSize);
+        return game.ReleaseOnBoard(corner.X + within.X, corner.Y + within.Y,
                                    [this] { ++gameOvers; });
     }
 

@@ -30,9 +30,10 @@ TEST_F(Game, TurnMovesTheBallScoresOrDropsThePreviewAndRefusesBlockedTargets) {
         surface.Clear();
         std::tie(game.Score, game.DrawCount, game.SelCol, game.SelRow) = std::tuple(0, 0, 0, 8);
         game.NextColors = {0, 5, 5, 6};
-        ASSERT_EQ(Click(start), TurnOutcome::Selected) << picture;
+        // Anywhere in a cell counts, from its own grid lines to just short of the next.
+        ASSERT_EQ(Click(start, {kCellSize - 1, 0}), TurnOutcome::Selected) << picture;
         EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, 115, 4115, 470, 470, kFace}));
-        EXPECT_EQ(Click(target), outcome) << picture;
+        EXPECT_EQ(Click(target, {0, kCellSize - 1}), outcome) << picture;
         const bool moved = outcome != TurnOutcome::Refused;
         const bool dropped = outcome == TurnOutcome::MovedAndDropped, run = moved && !dropped;
         EXPECT_EQ(std::tuple(game.Score, game.DrawCount, surface.Beeps, game.SelCol),
@@ -136,34 +137,49 @@ TEST_F(Game, RemovalShrinksInSixteenFramesThenErases) {
 // `frames` of its positions evenly, at most one per refresh of the screen (fewer when
 // drawing is slow), always the last; it keeps its length.
 TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
-    for (const auto& [step, refresh, frameCost, frames] :
-         {std::tuple(10, 1000us, 0us, 100u), {10, 16667us, 0us, 6u}, {20, 16667us, 0us, 3u},
-          {10, 6944us, 0us, 15u}, {10, 1000us, 2500us, 100u}, {20, 16667us, 60000us, 3u}}) {
-        surface.Clear();
-        surface.ScreenRefresh = refresh;
-        surface.FrameCost = frameCost;
-        game.Board = Grids("....S....")[0];
-        std::tie(game.SelCol, game.SelRow, game.MoveStep) = std::tuple(4, 0, step);
-        ASSERT_TRUE(game.FindPath(5, 1));
-        game.MoveBall(4, 0, 5, 1);  // down, then right
-        EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, 2115, 115, 470, 470, kFace}))
-            << "erased under the ball";
-        EXPECT_EQ(surface.Balls.front(), (BallPlacement{2210, 200, 300, 300, 0x0000ff, true}));
-        EXPECT_FALSE(surface.Balls.back().Visible);
-        std::vector<BallPlacement> slide;  // every position at this step, in order
-        for (int offset = 10; offset <= 1000; offset += step) {
-            slide.push_back({2210 + std::max(0, offset - 500), 200 + std::min(500, offset), 300,
-                             300, 0x0000ff, true});
+    for (const auto& [step, refresh, frameCost, frames] : {std::tuple(10, 1000us, 0us, 100u),
+                                                           {10, 16667us, 0us, 6u},
+                                                           {20, 16667us, 0us, 3u},
+                                                           {10, 6944us, 0us, 15u},
+                                                           {10, 1000us, 2500us, 100u},
+                                                           {20, 16667us, 60000us, 3u}}) {
+        // Down then right from (4, 0), and back: up then left from (5, 1).
+        for (const int sign : {1, -1}) {
+            surface.Clear();
+            surface.ScreenRefresh = refresh;
+            surface.FrameCost = frameCost;
+            const auto [start, target] = sign > 0 ? std::pair(4, 14) : std::pair(14, 4);
+            game.Board.fill(0);
+            game.Board[start] = 1;
+            std::tie(game.SelCol, game.SelRow, game.MoveStep) =
+                std::tuple(start % 9, start / 9, step);
+            const auto path = game.FindPath(target % 9, target / 9);
+            ASSERT_TRUE(path);
+            game.MoveBall(start % 9, start / 9, *path);
+            const TwipPoint box = CellBoxCorner(start % 9, start / 9);
+            EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, box.X, box.Y, 470, 470, kFace}))
+                << "erased under the ball";
+            const TwipPoint from = SlideBallCorner(start % 9, start / 9);
+            EXPECT_EQ(surface.Balls.front(),
+                      (BallPlacement{from.X, from.Y, 300, 300, 0x0000ff, true}));
+            EXPECT_FALSE(surface.Balls.back().Visible);
+            std::vector<BallPlacement> slide;  // every position at this step, in order
+            for (int offset = 10; offset <= 1000; offset += step) {
+                slide.push_back({from.X + sign * std::max(0, offset - 500),
+                                 from.Y + sign * std::min(500, offset), 300, 300, 0x0000ff, true});
+            }
+            const std::vector shown(surface.Balls.begin() + 1, surface.Balls.end() - 1);
+            EXPECT_EQ(shown.size() == frames, frameCost == 0us) << step << " " << refresh;
+            EXPECT_LE(shown.size(), frames);
+            auto next = slide.begin();  // the frames shown are positions of the slide, in order
+            for (const BallPlacement& frame : shown) {
+                next = std::find(next, slide.end(), frame);
+                ASSERT_NE(next, slide.end()) << frame.Left << " " << frame.Top;
+            }
+            EXPECT_EQ(shown.back(), slide.back()) << "the last frame is shown";
+            EXPECT_TRUE(surface.Now() >= 1ms * slide.size() &&
+                        surface.Now() <= 1ms * slide.size() + 4 * frameCost);
         }
-        const std::vector shown(surface.Balls.begin() + 1, surface.Balls.end() - 1);
-        EXPECT_EQ(shown.size() == frames, frameCost == 0us) << step << " " << refresh;
-        EXPECT_LE(shown.size(), frames);
-        EXPECT_TRUE(std::includes(
-            slide.begin(), slide.end(), shown.begin(), shown.end(),
-            [](auto& a, auto& b) { return std::pair(a.Top, a.Left) < std::pair(b.Top, b.Left); }));
-        EXPECT_EQ(shown.back(), slide.back()) << "the last frame is shown";
-        EXPECT_TRUE(surface.Now() >= 1ms * slide.size() &&
-                    surface.Now() <= 1ms * slide.size() + 4 * frameCost);
     }
 }
 

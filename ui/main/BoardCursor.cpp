@@ -77,9 +77,8 @@ void BoardCursor::ReportChangedCells() {
 }
 
 QRect BoardCursor::CellRect(int col, int row) const {
-    const QRect cell = TwipsRect(kBoardOrigin + kCellSize * col, kBoardOrigin + kCellSize * row,
-                                 kCellSize, kCellSize)
-                           .translated(-pos());
+    const TwipPoint corner = CellCorner(col, row);
+    const QRect cell = TwipsRect(corner.X, corner.Y, kCellSize, kCellSize).translated(-pos());
     return cell.adjusted(kCursorInset, kCursorInset, -kCursorInset, -kCursorInset);
 }
 

@@ -118,8 +118,8 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     tray_ = new TrayIcon(this);
     connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
     connect(tray_, &TrayIcon::ExitRequested, this, &QWidget::close);
-    Form_Initialize();
-    Form_Load(arguments);
+    NewGameFromClock();
+    ApplySlideStep(arguments);
 }
 
 frmZintu::~frmZintu() = default;
@@ -142,7 +142,7 @@ void frmZintu::CreateControls() {
         AddButton("cmdWrite", tr("Сохранить"), tr(" Сохранить текущее расположение шариков. "),
                   2280, &frmZintu::cmdWrite_Click);
     QPushButton* command1 =
-        AddButton("Command1", tr("About"), tr(" О программе "), 2760, &frmZintu::Command1_Click);
+        AddButton("Command1", tr("About"), tr(" О программе "), 2760, &frmZintu::cmdAbout_Click);
     setTabOrder(cmdHide_, cmdExit);
     setTabOrder(cmdExit, cmdNew);
     setTabOrder(cmdNew, cmdScore);
@@ -178,7 +178,9 @@ void frmZintu::CreateControls() {
     for (int i = 1; i <= 3; ++i) {
         auto* item = new QWidget(this);
         item->setObjectName(QStringLiteral("NextColor%1").arg(i));
-        item->setGeometry(TwipsRect(4880 + 350 * (i - 1), 100, 300, 300));
+        const TwipPoint centre = PreviewCentre(i);
+        item->setGeometry(TwipsRect(centre.X - kBallRadius, centre.Y - kBallRadius, 2 * kBallRadius,
+                                    2 * kBallRadius));
         item->setAttribute(Qt::WA_TransparentForMouseEvents);
         item->setAccessibleDescription(tr("Этот шарик появится после хода, не собравшего ряд"));
         preview_[i - 1] = item;
@@ -196,8 +198,8 @@ void frmZintu::CreateBoardCursor() {
     const auto clickCentre = [this](int button) {
         return [this, button](int col, int row) {
             if (busy_ == 0) {
-                Form_MouseUp(button, kBoardOrigin + kCellSize * col + kCellSize / 2,
-                             kBoardOrigin + kCellSize * row + kCellSize / 2);
+                const TwipPoint centre = CellCentre(col, row);
+                MouseReleased(button, centre.X, centre.Y);
             }
         };
     };
@@ -235,7 +237,7 @@ void frmZintu::Centre() {
     setGeometry(frame.marginsRemoved(margins));
 }
 
-void frmZintu::Form_Initialize() {
+void frmZintu::NewGameFromClock() {
     game_->Generator.SeedFromClock();
     RandomSeed = game_->Generator.Next();
     game_->NewGame(RandomSeed, ToColorValue(boardColor_));
@@ -250,11 +252,11 @@ void frmZintu::UpdateAccessibleState() {
     }
 }
 
-void frmZintu::Form_Load(const QString& arguments) {
+void frmZintu::ApplySlideStep(const QString& arguments) {
     game_->MoveStep = MoveStepFromArguments(arguments.toStdString());
 }
 
-void frmZintu::Form_MouseUp(int button, double x, double y) {
+void frmZintu::MouseReleased(int button, double x, double y) {
     const BusyScope busy(*this);
     if (button == kRightButton) {
         HideToTray();
@@ -273,10 +275,10 @@ void frmZintu::GameOver() {
                     QMessageBox::Ok, this);
     box.exec();
     EnterRecord(*game_, this);
-    Form_Initialize();
+    NewGameFromClock();
 }
 
-std::int16_t frmZintu::Fgi(std::int16_t row, std::int16_t col) {
+std::int16_t frmZintu::ScoreGridCell(std::int16_t row, std::int16_t col) {
     // The grid's cells are addressed with 16-bit arithmetic that wraps.
     return static_cast<std::int16_t>(ScoreWindow().Cols() * row + col);
 }
@@ -320,7 +322,7 @@ void frmZintu::cmdExit_Click() {
 
 void frmZintu::cmdNew_Click() {
     EnterRecord(*game_, this);
-    Form_Initialize();
+    NewGameFromClock();
 }
 
 void frmZintu::cmdScore_Click() {
@@ -332,10 +334,10 @@ void frmZintu::cmdScore_Click() {
         if (entry.Points == 0) {
             break;
         }
-        list.SetTextArray(Fgi(row, 0), QString::number(row + 1));
-        list.SetTextArray(Fgi(row, 1), QString::fromStdU32String(entry.Name));
-        list.SetTextArray(Fgi(row, 2), FormatPoints(entry.Points));
-        list.SetTextArray(Fgi(row, 3), FormatScoreDate(entry.Date));
+        list.SetTextArray(ScoreGridCell(row, 0), QString::number(row + 1));
+        list.SetTextArray(ScoreGridCell(row, 1), QString::fromStdU32String(entry.Name));
+        list.SetTextArray(ScoreGridCell(row, 2), FormatPoints(entry.Points));
+        list.SetTextArray(ScoreGridCell(row, 3), FormatScoreDate(entry.Date));
     }
     list.exec();
     scoreWindow_.reset();
@@ -364,7 +366,7 @@ void frmZintu::cmdRead_Click() {
     }
 }
 
-void frmZintu::Command1_Click() {
+void frmZintu::cmdAbout_Click() {
     frmAbout about(this);
     about.exec();
 }
@@ -399,7 +401,7 @@ void frmZintu::mouseReleaseEvent(QMouseEvent* event) {
     if (childAt(at.toPoint()) != nullptr) {
         return;
     }
-    Form_MouseUp(ButtonCode(event->button()), at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+    MouseReleased(ButtonCode(event->button()), at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
 }
 
 void frmZintu::closeEvent(QCloseEvent* event) {

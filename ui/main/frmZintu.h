@@ -33,12 +33,13 @@ class frmZintu : public QWidget {
     void ShowCentred();
 
     // New game: a clock-seeded RandomSeed, then the whole set-up.
-    void Form_Initialize();
-    void Form_Load(const QString& arguments);
+    void NewGameFromClock();
+    // The slide step from the command line, 10 unless it reads as 10..20.
+    void ApplySlideStep(const QString& arguments);
     // A mouse release at (x, y) twips; button 1 left, 2 right, 4 middle.
-    void Form_MouseUp(int button, double x, double y);
+    void MouseReleased(int button, double x, double y);
     // Index of a cell of the high-score grid, wrapping at 16 bits.
-    std::int16_t Fgi(std::int16_t row, std::int16_t col);
+    std::int16_t ScoreGridCell(std::int16_t row, std::int16_t col);
     void HideToTray();
     void RemoveTrayIcon();
 
@@ -48,7 +49,7 @@ class frmZintu : public QWidget {
     void cmdScore_Click();
     void cmdRead_Click();
     void cmdWrite_Click();
-    void Command1_Click();
+    void cmdAbout_Click();
 
     float RandomSeed = 0;  // seed of the current game
 
