@@ -4,7 +4,6 @@
 #include <map>
 
 #include "GameFixture.h"
-#include "MoveStep.h"
 
 namespace zintu::test {
 namespace {
@@ -209,13 +208,6 @@ TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
     game.DrawCount = std::numeric_limits<std::int32_t>::max();
     game.RandomColor();
     EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";
-}
-
-// Steps outside 10 to 20 on the command line, or no number, give the default.
-TEST(MoveStep, TenToTwentyFromTheArguments) {
-    EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20"), MoveStepFromArguments("21"),
-                         MoveStepFromArguments("9"), MoveStepFromArguments("1x")),
-              std::tuple(20, 10, 10, 10));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "BackBuffer.h"
+#include "MoveStep.h"
 #include "ProgramIcon.h"
 #include "StandardTexts.h"
 #include "TrayIcon.h"
@@ -167,6 +168,13 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
+}
+
+// Steps outside 10 to 20 on the command line, or no number, give the default.
+TEST(MoveStep, TenToTwentyFromTheArguments) {
+    EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20"), MoveStepFromArguments("21"),
+                         MoveStepFromArguments("9"), MoveStepFromArguments("1x")),
+              std::tuple(20, 10, 10, 10));
 }
 
 // The score list's titles stand out in bold and fill their row, with no grey strip below.
