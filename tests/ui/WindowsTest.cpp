@@ -177,12 +177,27 @@ TEST(MoveStep, TenToTwentyFromTheArguments) {
               std::tuple(20, 10, 10, 10));
 }
 
-// The score list's titles stand out in bold and fill their row, with no grey strip below.
-TEST(ScoreWindow, TitlesFillTheirRowInBold) {
+// The score list's titles stand out in bold and fill their row, with no grey strip below;
+// runs of one name share a cell while the switch is on, down to the last row.
+TEST(ScoreWindow, TitlesFillTheirRowInBoldEqualNamesShareACell) {
     frmScore list;
     const auto* titles = list.findChild<QTableWidget*>("Fgn");
     EXPECT_TRUE(titles->font().bold());
     EXPECT_EQ(titles->rowHeight(0), titles->viewport()->height());
+    const auto* body = list.findChild<QTableWidget*>("Fg1");
+    const QString names = "AAB AAA CC";  // the blank is a row without a name
+    for (int row = 0; row < names.size(); ++row) {
+        list.SetTextArray(row * list.Cols() + 1, names[row].isSpace() ? "" : QString(names[row]));
+    }
+    QString spans;
+    for (const bool merge : {true, false}) {
+        list.findChild<QCheckBox*>("CheckTable")->setChecked(merge);
+        for (int row = 0; row < names.size(); row += std::max(1, body->rowSpan(row, 1))) {
+            spans += QString::number(body->rowSpan(row, 1));
+        }
+        spans += '|';
+    }
+    EXPECT_EQ(spans.toStdString(), "211312|1111111111|");
 }
 
 // At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
