@@ -18,13 +18,16 @@ jobs=${ZINTU_JOBS:-2}
 # Debian's source through a private source list: the system's apt configuration stays as it is.
 fetch_qt_source() {
     local apt=$work/apt
-    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d" "$work/download"
+    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d" \
+        "$work/download"
     : >"$apt/sources.list"
     if [[ -f /etc/apt/sources.list ]]; then
         sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$apt/sources.list"
     fi
     for list in /etc/apt/sources.list.d/*.sources; do
-        [[ -e $list ]] && sed 's/^Types: deb$/Types: deb-src/' "$list" >"$apt/sources.list.d/${list##*/}"
+        if [[ -e $list ]]; then
+            sed 's/^Types: deb$/Types: deb-src/' "$list" >"$apt/sources.list.d/${list##*/}"
+        fi
     done
     local options=(-o "Dir::Etc::SourceList=$apt/sources.list"
                    -o "Dir::Etc::SourceParts=$apt/sources.list.d"
