@@ -45,4 +45,4 @@ done
 # The first run on a machine builds Qt for mingw-w64 (about 20 minutes); later runs reuse it.
 scripts/build-windows.sh
 cmake -E chdir "$unzipped" cmake -E tar xf "$PWD/$build"/game/zintu-*-win64.zip
-python3 tests/e2e/zintu_e2e.py "$unzipped"/zintu-*-win64/zintu.exe "$build" windows
+timeout 300 python3 tests/e2e/zintu_e2e.py "$unzipped"/zintu-*-win64/zintu.exe "$build" windows
