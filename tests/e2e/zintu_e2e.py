@@ -350,7 +350,9 @@ def scenario_installed(s):
 
 def scenario_windows(s):
     """The unzipped Windows folder in a fresh wine prefix: both file dialogs, scores, tray."""
-    s.env.update(WINEPREFIX=str(s.folder("wine")), WINEDEBUG="-all",
+    # A Russian Windows; window titles reach X in UTF-8, the one encoding this machine has.
+    s.env.update(WINEPREFIX=str(s.folder("wine")), WINEDEBUG="-all", LANG="ru_RU.UTF-8",
+                 LC_CTYPE="C.UTF-8",
                  WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
     app = Zintu(s, in_place=True)
     app.open_position(SLIDE)
