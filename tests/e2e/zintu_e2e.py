@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs the built zintu on a private Xvfb: what only a real process and X server show.
 Usage: zintu_e2e.py EXE SHOTS GROUP, GROUP being play, desktop (under openbox and trayer),
-access (under dbus-run-session, read through AT-SPI) or installed (EXE run in place); a failure leaves a screenshot in SHOTS. Needs the packages of
-scripts/install-deps.sh --test: Xvfb, xdotool, xwd, xwininfo, trayer, openbox, import."""
+access (under dbus-run-session, read through AT-SPI), installed (EXE run in place) or windows
+(EXE an unzipped zintu.exe, run by wine); a failure leaves a screenshot in SHOTS. Needs
+scripts/install-deps.sh --test: Xvfb, xdotool, xwd, xwininfo, trayer, openbox, import, wine."""
 
 import ctypes, os, shutil, signal, struct, subprocess, sys, tempfile, time
 from pathlib import Path
@@ -12,7 +13,8 @@ GRID_RGB, BLACK = (0, 0, 5), (0, 0, 0)
 COLOURS = {(255, 0, 0): "R", (0, 255, 0): "G", (255, 255, 0): "Y", (0, 0, 255): "B",
            (255, 0, 255): "M", (0, 255, 255): "C", (255, 255, 255): "W"}
 CODES = ".RGYBMCW"  # a letter's place is its colour code
-BUTTONS = {"Открыть": (360, 132), "Выход": (360, 260), "Свернуть": (360, 292)}  # centres
+BUTTONS = {"Рекорды": (360, 100), "Открыть": (360, 132), "Сохранить": (360, 164),  # centres
+           "Выход": (360, 260), "Свернуть": (360, 292)}
 # A blue ball to slide eight cells down, and a red one to click during the slide.
 SLIDE = "....B...." + "." * 63 + "R........"
 PREVIEW = [(int((5030 + 350 * i) / TWIPS), 16) for i in range(3)]
@@ -128,6 +130,8 @@ class Session:
         return self
 
     def __exit__(self, *exc):
+        if "WINEPREFIX" in self.env:  # wine's own processes outlive the program's
+            self.run("wineserver", "-k", strict=False)
         for proc in reversed(_children):
             proc.terminate()
             proc.wait()
@@ -169,10 +173,12 @@ class Session:
 
     def type_path(self, dialog, path):
         """Types a path into the focused field of a file dialog and confirms it."""
+        if wine := self.exe.suffix == ".exe":  # drive Z: is the root; dialogs close slowly
+            path = "Z:" + str(path).replace("/", "\\")
         self.run("xdotool", "windowfocus", "--sync", dialog, "type", "--delay", 5, path)
         for _ in range(2):  # the first Return may only take the completer's suggestion
             self.run("xdotool", "key", "Return")
-            if poll(lambda: dialog not in self.windows(), 2):
+            if poll(lambda: dialog not in self.windows(), 2 + 6 * wine):
                 return
         raise AssertionError(f"the file dialog stayed open after typing {path}")
 
@@ -185,9 +191,9 @@ class Zintu:
         exe = s.exe if in_place else shutil.copy2(s.exe, self.folder / "zintu")
         s.logs.append(self.folder / "zintu.log")
         with open(s.logs[-1], "wb") as log:
-            self.proc = spawn([exe, *args], cwd=workdir or self.folder, env=s.env, stdout=log,
-                              stderr=subprocess.STDOUT)
-        self.window = wait_for(lambda: s.windows("Zintu", self.proc.pid), "main window", 10)[0]
+            self.proc = spawn(["wine"] * (s.exe.suffix == ".exe") + [exe, *args], env=s.env,
+                              cwd=workdir or self.folder, stdout=log, stderr=subprocess.STDOUT)
+        self.window = wait_for(lambda: s.windows("Zintu", self.proc.pid), "main window", 30)[0]
         painted = lambda px: px(7, 30) == GRID_RGB and all(px(*p) in COLOURS for p in PREVIEW)
         self.wait_screen(painted, "first paint of the board and its preview", 10)
 
@@ -215,11 +221,15 @@ class Zintu:
         self.click(ball_centre(*cell))
         self.wait_screen(lambda pixel: self.marked(pixel) == [cell], f"selection mark on {cell}")
 
-    def open_position(self, board):
-        (path := self.folder / "crafted.poz").write_bytes(position_bytes(board))
-        self.click(BUTTONS["Открыть"])
-        dialog = wait_for(lambda: self.s.windows("Восстановить сохраненное .*"), "open dialog")
+    def use_dialog(self, button, path):
+        self.click(BUTTONS[button])
+        dialog = wait_for(lambda: self.s.windows("(Восстановить|Сохранить) .*"), "file dialog")
         self.s.type_path(dialog[0], path)
+
+    def open_position(self, board, path=None):
+        if not path:
+            (path := self.folder / "crafted.poz").write_bytes(position_bytes(board))
+        self.use_dialog("Открыть", path)
         return self.wait_screen(lambda pixel: self.board(pixel) == board, "the opened position")
 
 
@@ -338,8 +348,38 @@ def scenario_installed(s):
     assert app.proc.wait(5) == 0, "closing did not end zintu with status 0"
 
 
+def scenario_windows(s):
+    """The unzipped Windows folder in a fresh wine prefix: both file dialogs, scores, tray."""
+    # A Russian Windows; window titles reach X in UTF-8, the one encoding this machine has.
+    s.env.update(WINEPREFIX=str(s.folder("wine")), WINEDEBUG="-all", LANG="ru_RU.UTF-8",
+                 LC_CTYPE="C.UTF-8",
+                 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+    app = Zintu(s, in_place=True)
+    app.open_position(SLIDE)
+    app.select((4, 0))
+    app.click(ball_centre(4, 8))
+    moved = app.board(app.wait_screen(lambda pixel: app.board(pixel)[4 + 9 * 8] == "B" and
+                                      len(app.board(pixel).replace(".", "")) == 5, "move"))
+    app.use_dialog("Сохранить", app.folder / "saved")  # a name to keep as it is
+    wait_for(lambda: [p.name for p in app.folder.glob("saved*")] == ["saved"], "saved position")
+    app.open_position(SLIDE)
+    app.open_position(moved, app.folder / "saved")
+
+    app.click(BUTTONS["Рекорды"])
+    s.close(wait_for(lambda: s.windows("10 лучших рекордов"), "high-score window")[0])
+    wait_for(lambda: not s.windows("10 лучших рекордов"), "high-score window closed")
+    app.click(BUTTONS["Свернуть"])
+    wait_for(lambda: not s.viewable(app.window), "window hidden by Свернуть")
+    tray = wait_for(lambda: s.windows("Wine System Tray"), "wine's notification area")[0]
+    s.run("xdotool", "mousemove", "--window", tray, 10, 10, "click", "--repeat", 2, 1)
+    app.wait_screen(lambda pixel: app.board(pixel) == moved, "window back from the tray")
+    app.click(BUTTONS["Выход"])
+    assert app.proc.wait(10) == 0, "Выход did not end zintu with status 0"
+    assert (s.exe.parent / "Zintu.scr").stat().st_size == 380, "no score file beside exe"
+
+
 GROUPS = {"play": scenario_play, "desktop": scenario_desktop, "installed": scenario_installed,
-          "access": scenario_access}
+          "access": scenario_access, "windows": scenario_windows}
 
 
 def main(exe, shots, group):

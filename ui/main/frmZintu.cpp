@@ -42,7 +42,13 @@ constexpr int kRightButton = 2;
 // Qt's "*.*" wants a dot in the name, so every file is "*".
 const char* const kPositionFilter = QT_TRANSLATE_NOOP(
     "zintu::frmZintu", "Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)");
+#ifdef Q_OS_WIN
+// Windows' own dialog gives a name typed without an extension the filter's: Qt's keeps it.
+constexpr auto kPositionDialogOptions =
+    QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog;
+#else
 constexpr auto kPositionDialogOptions = QFileDialog::HideNameFilterDetails;
+#endif
 
 int ButtonCode(Qt::MouseButton button) {
     switch (button) {
