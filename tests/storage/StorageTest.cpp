@@ -122,12 +122,24 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     EXPECT_FALSE(WritePositionFile(folder / "taken" / "game.poz", {}));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "taken"), {}), 1);
 
-    // Left by a save of this file just now, of another long ago and just now: the first two go.
-    const std::string leftovers[] = {
-        ".game.poz.1f2e3d4c5b6a7980.tmp",  ".other.poz.0a1b.tmp", ".other.poz.0a1c.tmp",
-        ".game.poz.1f2e3d4c5b6a79801.tmp", ".game.poz.0A1B.tmp",  "xgame.poz.0a1b.tmp"};
-    for (const std::string& name : leftovers) {
-        WriteBytes(folder / name, {1}, name == leftovers[0] || name == leftovers[2] ? 0s : 2min);
+    // Temporary names a save makes (".<target>.<up to 16 hex digits>.tmp"), written just now or
+    // long ago, and whether the save of game.poz removes them: its own at any age, another
+    // file's once abandoned, and nothing that only looks like one.
+    const std::tuple<std::string, bool, bool> leftovers[] = {
+        {".game.poz.1f2e3d4c5b6a7980.tmp", false, true},
+        {".other.poz.0a1b.tmp", true, true},
+        {".other.poz.0a1c.tmp", false, false},
+        {".o.ffff.tmp", true, true},
+        {".game.poz.1f2e3d4c5b6a79801.tmp", true, false},
+        {".game.poz.0A1B.tmp", true, false},
+        {".game.poz.0a1g.tmp", true, false},
+        {"xgame.poz.0a1b.tmp", true, false},
+        {".game.poz..tmp", true, false},
+        {"..0a1b.tmp", true, false},
+        {".game.poz.0a1b.tmpx", true, false},
+        {".0a1b.tmp", true, false}};
+    for (const auto& [name, old, gone] : leftovers) {
+        WriteBytes(folder / name, {1}, old ? 2min : 0s);
     }
     const auto file = folder / "game.poz";
     WriteBytes(file, Bytes(1000, 0x22));
@@ -140,8 +152,8 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     ASSERT_TRUE(WritePositionFile(file, position));
     EXPECT_EQ(ReadPositionFile(file), position);
     EXPECT_EQ(fs::status(file).permissions(), writable);
-    for (const std::string& name : leftovers) {
-        EXPECT_EQ(fs::exists(folder / name), name != leftovers[0] && name != leftovers[1]) << name;
+    for (const auto& [name, old, gone] : leftovers) {
+        EXPECT_EQ(fs::exists(folder / name), !gone) << name;
     }
 }
 
