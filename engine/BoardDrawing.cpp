@@ -4,7 +4,7 @@ namespace zintu {
 
 void Zintu::DrawGrid() {
     ClearBoardArea();
-    LoadScoreTable();
+    ReloadScoresForNewGame();
     DrawGridLines();
     SelCol = 0;
     SelRow = 0;
