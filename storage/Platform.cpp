@@ -125,11 +125,15 @@ bool IsTransientCode(int error) {
     return error == EIO || error == EBUSY || error == EAGAIN || error == EINTR;
 }
 
-NewFileResult Failure() {
-    if (errno == EEXIST) {
+// An SFTP server refuses an exclusive create of a name that is taken with a plain failure, which
+// arrives as EPERM: the name counts as taken when a file stands there.
+NewFileResult Failure(const std::filesystem::path& path) {
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST || ((error == EPERM || error == EACCES) && ::stat(path.c_str(), &status) == 0)) {
         return NewFileResult::AlreadyExists;
     }
-    return IsTransientCode(errno) ? NewFileResult::Busy : NewFileResult::Failed;
+    return IsTransientCode(error) ? NewFileResult::Busy : NewFileResult::Failed;
 }
 
 bool WriteAll(const Descriptor& file, std::span<const std::uint8_t> bytes) {
@@ -152,11 +156,13 @@ NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::u
                        bool& created) {
     const Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.IsOpen()) {
-        return Failure();
+        return Failure(path);
     }
     created = true;
-    return WriteAll(file, bytes) && ::fsync(file.Get()) == 0 ? NewFileResult::Created
-                                                             : Failure();
+    if (WriteAll(file, bytes) && ::fsync(file.Get()) == 0) {
+        return NewFileResult::Created;
+    }
+    return IsTransientCode(errno) ? NewFileResult::Busy : NewFileResult::Failed;
 }
 
 // Non-blocking, so that a FIFO opens at once, and then refused for not being a regular file.

@@ -152,7 +152,7 @@ start_writer() {
         LD_PRELOAD=$faketime_lib FAKETIME=$skew FAKETIME_NO_CACHE=1 \
             "$driver" write "$app" "$app/Zintu.ini" "$4" "$5" "$6" >"$run/times.$i" &
     else
-        "$driver" write "$app" "$app/Zintu.ini" "$4" "$5" "$6" >"$run/times.$i" &
+        ${WRAP:-} "$driver" write "$app" "$app/Zintu.ini" "$4" "$5" "$6" >"$run/times.$i" &
     fi
     writer_pid=$!
 }
