@@ -16,6 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kLongestHolder = 256;
 constexpr int kTries = 20;  // for a step that must not be abandoned half-way
+constexpr int kRoundsPerLook = 10;
 
 // The unique name of a sibling file doubles as a token that no other holder can have.
 Bytes HolderText(const fs::path& lockFile) {
@@ -69,8 +70,13 @@ void RemoveIfHeldBy(const fs::path& lockFile, const Bytes& expected,
     const fs::path aside = UniqueSiblingPath(lockFile);
     std::error_code error;
     fs::rename(lockFile, aside, error);
+    // A share refuses to rename a file that another client is reading.
+    for (int attempt = 1; IsTransientError(error) && attempt < kTries; ++attempt) {
+        std::this_thread::sleep_for(retry);
+        fs::rename(lockFile, aside, error);
+    }
     if (error) {
-        return;  // gone already, or busy: the caller's next round sees
+        return;
     }
     const std::optional<FileStart> moved = ReadLock(aside, retry);
     if (moved && moved->Bytes != expected) {
@@ -110,7 +116,9 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
         }
-        if (result == NewFileResult::AlreadyExists) {
+        // Looked at now and then only: each look keeps the file open, and a share will not let
+        // its holder remove an open file.
+        if (result == NewFileResult::AlreadyExists && round % kRoundsPerLook == 0) {
             const std::optional<FileStart> seen = ReadFileStart(lockFile, kLongestHolder);
             if (seen && watch.IsStale(lockFile, *seen, timing.StaleAfter)) {
                 RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);

@@ -20,7 +20,7 @@ sftp   none   stop     8  1
 sftp   -1h    kill     8  1
 sftp   none   held     1  1
 smb    none   none     1  1
-smb    none   none     8  3
+smb    none   none     8  ${SMB_RUNS:-3}
 smb    +1h    none     8  1
 smb    -1h    none     8  1
 smb    none   stop     8  1
