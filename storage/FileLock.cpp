@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -17,6 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kLongestHolder = 256;
 constexpr int kTries = 20;  // for a step that must not be abandoned half-way
 constexpr int kRoundsPerLook = 10;
+constexpr std::string_view kHolderName = "holder";
 
 // The unique name of a sibling file doubles as a token that no other holder can have.
 Bytes HolderText(const fs::path& lockFile) {
@@ -25,23 +27,33 @@ Bytes HolderText(const fs::path& lockFile) {
     return {text.begin(), text.end()};
 }
 
-// Waiters that started together would otherwise keep meeting at the same moments.
-std::chrono::milliseconds Pause(std::chrono::milliseconds retry, const Bytes& holder, int round) {
+// Waiters that started together would otherwise keep meeting at the same moments, and those
+// that have waited longest try most often, so that none waits out its patience while others
+// keep coming.
+std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, int round,
+                                std::chrono::steady_clock::duration waited) {
     std::size_t spread = holder.size();
     for (const std::uint8_t byte : holder) {
         spread = spread * 31 + byte;
     }
-    const auto base = std::max<std::int64_t>(retry.count(), 1);
-    return retry + std::chrono::milliseconds((spread + 7919U * round) % base);
+    const std::int64_t base = std::max<std::int64_t>(timing.Retry.count(), 1);
+    const std::int64_t slower = waited < timing.Patience / 4 ? 4 : waited < timing.Patience / 2 ? 2 : 1;
+    return std::chrono::milliseconds(slower * (base + (spread + 7919U * round) % base));
 }
 
-std::optional<FileStart> ReadLock(const fs::path& file, std::chrono::milliseconds retry) {
+// The holder's text in the lock folder; an empty text, told apart by the folder's own time,
+// while the folder is being made or when its maker died before writing it.
+std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
     for (int attempt = 0; attempt < kTries; ++attempt) {
-        if (auto seen = ReadFileStart(file, kLongestHolder)) {
+        if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
             return seen;
         }
         std::error_code error;
-        if (!fs::exists(file, error) && !error) {
+        const auto made = fs::last_write_time(lock, error);
+        if (!error && !fs::exists(lock / kHolderName, error) && !error) {
+            return FileStart{{}, made.time_since_epoch().count()};
+        }
+        if (!IsTransientError(error) && !fs::exists(lock, error) && !error) {
             return std::nullopt;
         }
         std::this_thread::sleep_for(retry);
@@ -49,15 +61,46 @@ std::optional<FileStart> ReadLock(const fs::path& file, std::chrono::millisecond
     return std::nullopt;
 }
 
-void RemoveFile(const fs::path& file, std::chrono::milliseconds retry) {
-    for (int attempt = 0; attempt < kTries; ++attempt) {
-        std::error_code error;
-        fs::remove(file, error);
-        if (!IsTransientError(error)) {
-            return;
-        }
+// Retries what a share refuses for a while, for instance to rename a file that another client
+// is reading.
+template <typename Step>
+std::error_code Retried(std::chrono::milliseconds retry, Step step) {
+    std::error_code error;
+    step(error);
+    for (int attempt = 1; IsTransientError(error) && attempt < kTries; ++attempt) {
         std::this_thread::sleep_for(retry);
+        step(error);
     }
+    return error;
+}
+
+void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
+    Retried(retry, [&](std::error_code& error) { fs::remove(lock / kHolderName, error); });
+    Retried(retry, [&](std::error_code& error) { fs::remove(lock, error); });
+}
+
+// Makes the lock folder, which every kind of share makes for one caller only (an exclusive file
+// create is not exclusive through every share), and then names the holder inside.
+NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
+    std::error_code error;
+    if (!fs::create_directory(lock, error)) {
+        // An SFTP server refuses to make a folder that exists with a plain failure.
+        std::error_code ignored;
+        if (!error || fs::exists(lock, ignored)) {
+            return NewFileResult::AlreadyExists;
+        }
+        return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
+    }
+    NewFileResult named = CreateNewFile(lock / kHolderName, holder);
+    for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
+        std::this_thread::sleep_for(retry);
+        named = CreateNewFile(lock / kHolderName, holder);
+    }
+    if (named != NewFileResult::Created) {
+        RemoveLock(lock, retry);
+        return NewFileResult::Busy;
+    }
+    return NewFileResult::Created;
 }
 
 // Removes the lock only if it still holds `expected`. Moving it aside first makes the check and
@@ -65,24 +108,16 @@ void RemoveFile(const fs::path& file, std::chrono::milliseconds retry) {
 // under it with its holder's text, so that its holder still finds it its own. Only where a
 // third lock was made in between does that holder lose the name, and its check before writing
 // tells it so.
-void RemoveIfHeldBy(const fs::path& lockFile, const Bytes& expected,
-                    std::chrono::milliseconds retry) {
-    const fs::path aside = UniqueSiblingPath(lockFile);
-    std::error_code error;
-    fs::rename(lockFile, aside, error);
-    // A share refuses to rename a file that another client is reading.
-    for (int attempt = 1; IsTransientError(error) && attempt < kTries; ++attempt) {
-        std::this_thread::sleep_for(retry);
-        fs::rename(lockFile, aside, error);
-    }
-    if (error) {
+void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::milliseconds retry) {
+    const fs::path aside = UniqueSiblingPath(lock);
+    if (Retried(retry, [&](std::error_code& error) { fs::rename(lock, aside, error); })) {
         return;
     }
     const std::optional<FileStart> moved = ReadLock(aside, retry);
-    if (moved && moved->Bytes != expected) {
-        CreateNewFile(lockFile, moved->Bytes);
+    if (moved && moved->Bytes != expected && !moved->Bytes.empty()) {
+        MakeLock(lock, moved->Bytes, retry);
     }
-    RemoveFile(aside, retry);
+    RemoveLock(aside, retry);
 }
 
 }  // namespace
@@ -106,9 +141,10 @@ void LockWatch::Forget() {
 std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& watch,
                                           const LockTiming& timing) {
     const Bytes holder = HolderText(lockFile);
-    const auto deadline = std::chrono::steady_clock::now() + timing.Patience;
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + timing.Patience;
     for (int round = 0;; ++round) {
-        const NewFileResult result = CreateNewFile(lockFile, holder);
+        const NewFileResult result = MakeLock(lockFile, holder, timing.Retry);
         if (result == NewFileResult::Created) {
             watch.Forget();
             return FileLock(lockFile, holder, timing.Retry);
@@ -119,12 +155,13 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
         // Looked at now and then only: each look keeps the file open, and a share will not let
         // its holder remove an open file.
         if (result == NewFileResult::AlreadyExists && round % kRoundsPerLook == 0) {
-            const std::optional<FileStart> seen = ReadFileStart(lockFile, kLongestHolder);
+            const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
             if (seen && watch.IsStale(lockFile, *seen, timing.StaleAfter)) {
                 RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);
             }
         }
-        std::this_thread::sleep_for(Pause(timing.Retry, holder, round));
+        std::this_thread::sleep_for(
+            Pause(timing, holder, round, std::chrono::steady_clock::now() - start));
     }
 }
 

@@ -159,7 +159,7 @@ start_writer() {
 
 # Stops the writer while it holds the lock, as a suspended laptop would.
 catch_holding() {
-    local pid=$1 lock=$2/Zintu.lck
+    local pid=$1 lock=$2/Zintu.lck/holder
     for _ in $(seq 2000); do
         kill -STOP "$pid"
         grep -qs "^pid $pid," "$lock" && return 0
@@ -173,7 +173,7 @@ catch_holding() {
 run_row() {  # share skew fault writers
     local share=$1 skew=$2 fault=$3 writers_count=$4 shared victim=
     shared=$(backing "$share")
-    rm -rf "$shared" && mkdir -p "$shared" && rm -f "$run"/times.*
+    mkdir -p "$shared" && find "$shared" -mindepth 1 -delete && rm -f "$run"/times.*  # the server keeps the folder open
     if [[ $fault == fifo ]]; then
         mkfifo "$shared/Zintu.scr" "$shared/Zintu.ini" "$shared/game.poz"
         local start=$SECONDS
@@ -192,8 +192,9 @@ run_row() {  # share skew fault writers
         return
     fi
     if [[ $fault == dead* ]]; then  # left by a holder that died, stamped an hour off
-        echo "pid 1, token dead" >"$shared/Zintu.lck"
-        touch -d "${fault#dead} hour" "$shared/Zintu.lck"
+        mkdir "$shared/Zintu.lck"
+        echo "pid 1, token dead" >"$shared/Zintu.lck/holder"
+        touch -d "${fault#dead} hour" "$shared/Zintu.lck/holder" "$shared/Zintu.lck"
     fi
     if [[ $fault == stop || $fault == kill ]]; then  # low points: never in the top ten
         start_writer 8 "$share" none 1 0 300
@@ -220,6 +221,7 @@ run_row() {  # share skew fault writers
 start_samba
 start_sftp
 mkdir -p "$run/local"
+if [[ -n ${SHARE_SHELL:-} ]]; then RUN=$run bash -c "$SHARE_SHELL"; exit; fi
 failed=0
 while read -r share skew fault writers runs; do
     [[ "$share $skew $fault $writers" =~ $filter ]] || continue
