@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kLongestHolder = 256;
 constexpr int kTries = 20;  // for a step that must not be abandoned half-way
-constexpr int kRoundsPerLook = 10;
+constexpr int kRoundsPerLook = 5;
 constexpr std::string_view kHolderName = "holder";
 
 // The unique name of a sibling file doubles as a token that no other holder can have.
@@ -42,18 +42,25 @@ std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, i
 }
 
 // The holder's text in the lock folder; an empty text, told apart by the folder's own time,
-// while the folder is being made or when its maker died before writing it.
+// while the folder is being made or when its maker died before writing it. The folder is opened,
+// not only looked up, since a share's cache may show a removed folder for seconds.
 std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
     for (int attempt = 0; attempt < kTries; ++attempt) {
-        if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
-            return seen;
-        }
         std::error_code error;
-        const auto made = fs::last_write_time(lock, error);
-        if (!error && !fs::exists(lock / kHolderName, error) && !error) {
-            return FileStart{{}, made.time_since_epoch().count()};
+        const fs::directory_iterator entries(lock, error);
+        if (error == std::errc::not_a_directory) {
+            return ReadFileStart(lock, kLongestHolder);  // a lock of an earlier version
         }
-        if (!IsTransientError(error) && !fs::exists(lock, error) && !error) {
+        if (!error) {
+            if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
+                return seen;
+            }
+            const auto made = fs::last_write_time(lock, error);
+            if (!error && !fs::exists(lock / kHolderName, error) && !error) {
+                return FileStart{{}, made.time_since_epoch().count()};
+            }
+        }
+        if (!IsTransientError(error)) {
             return std::nullopt;
         }
         std::this_thread::sleep_for(retry);

@@ -63,9 +63,16 @@ int Check(char** args) {
     }
     std::error_code error;
     const auto size = fs::file_size(file, error);
-    const auto files = std::distance(fs::directory_iterator(args[0]), {});
-    std::cout << "missing " << missing << " of 10, size " << size << ", files " << files << "\n";
-    return missing == 0 && size == kScoreFileSize && files == 1 ? 0 : 1;
+    std::cout << "missing " << missing << " of 10, size " << size << ", left beside it:";
+    bool alone = true;
+    for (const auto& entry : fs::directory_iterator(args[0])) {
+        if (entry.path() != file) {
+            std::cout << " " << entry.path().filename();
+            alone = false;
+        }
+    }
+    std::cout << (alone ? " nothing\n" : "\n");
+    return missing == 0 && size == kScoreFileSize && alone ? 0 : 1;
 }
 
 int Stats(int count, char** files) {

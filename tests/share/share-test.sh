@@ -26,13 +26,14 @@ smb    -1h    none     8  1
 smb    none   stop     8  1
 smb    none   kill     8  1
 smb    none   dead+1h  8  1
-smb    none   dead-1h  8  1
+sftp   none   dead-1h  8  1
 smb    none   held     1  1"
 
 run=$(mktemp -d /tmp/zintu-share.XXXXXX)
 pids=()
 mounts=()
 cleanup() {
+    local status=$?
     set +e
     for mount in "${mounts[@]}"; do
         fusermount -u "$mount" 2>/dev/null || umount -l "$mount"
@@ -44,6 +45,7 @@ cleanup() {
         wait "$pid" 2>/dev/null
     done
     rm -rf "$run"
+    exit "$status"
 }
 trap cleanup EXIT
 
@@ -194,7 +196,7 @@ run_row() {  # share skew fault writers
     if [[ $fault == dead* ]]; then  # left by a holder that died, stamped an hour off
         mkdir "$shared/Zintu.lck"
         echo "pid 1, token dead" >"$shared/Zintu.lck/holder"
-        touch -d "${fault#dead} hour" "$shared/Zintu.lck/holder" "$shared/Zintu.lck"
+        touch -d "${fault#dead}our" "$shared/Zintu.lck/holder" "$shared/Zintu.lck"
     fi
     if [[ $fault == stop || $fault == kill ]]; then  # low points: never in the top ten
         start_writer 8 "$share" none 1 0 300
