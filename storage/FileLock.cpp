@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kLongestHolder = 256;
 constexpr int kTries = 20;  // for a step that must not be abandoned half-way
-constexpr int kRoundsPerLook = 5;
+constexpr int kRetriesPerLook = 10;
 constexpr std::string_view kHolderName = "holder";
 
 // The unique name of a sibling file doubles as a token that no other holder can have.
@@ -41,9 +41,8 @@ std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, i
     return std::chrono::milliseconds(slower * (base + (spread + 7919U * round) % base));
 }
 
-// The holder's text in the lock folder; an empty text, told apart by the folder's own time,
-// while the folder is being made or when its maker died before writing it. The folder is opened,
-// not only looked up, since a share's cache may show a removed folder for seconds.
+// The holder's text in the lock folder. A folder without it, told apart by its time, is left by
+// a holder that died half-way through its release.
 std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
     for (int attempt = 0; attempt < kTries; ++attempt) {
         std::error_code error;
@@ -86,28 +85,29 @@ void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
     Retried(retry, [&](std::error_code& error) { fs::remove(lock, error); });
 }
 
-// Makes the lock folder, which every kind of share makes for one caller only (an exclusive file
-// create is not exclusive through every share), and then names the holder inside.
+// Makes the lock folder, holder named inside, under a name of its own and then gives it the
+// lock's name: renaming a folder onto a folder that is not empty fails on every kind of share,
+// where an exclusive create or a new folder may be judged against a stale cache (smbnetfs,
+// sshfs). A lock under its name is therefore never without its holder's text.
 NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
+    const fs::path made = UniqueSiblingPath(lock);
     std::error_code error;
-    if (!fs::create_directory(lock, error)) {
-        // An SFTP server refuses to make a folder that exists with a plain failure.
-        std::error_code ignored;
-        if (!error || fs::exists(lock, ignored)) {
-            return NewFileResult::AlreadyExists;
-        }
+    if (!fs::create_directory(made, error)) {
         return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
     }
-    NewFileResult named = CreateNewFile(lock / kHolderName, holder);
+    NewFileResult named = CreateNewFile(made / kHolderName, holder);
     for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
         std::this_thread::sleep_for(retry);
-        named = CreateNewFile(lock / kHolderName, holder);
+        named = CreateNewFile(made / kHolderName, holder);
     }
-    if (named != NewFileResult::Created) {
-        RemoveLock(lock, retry);
-        return NewFileResult::Busy;
+    if (named == NewFileResult::Created) {
+        fs::rename(made, lock, error);
+        if (!error) {
+            return NewFileResult::Created;
+        }
     }
-    return NewFileResult::Created;
+    RemoveLock(made, retry);
+    return named == NewFileResult::Created ? NewFileResult::AlreadyExists : NewFileResult::Busy;
 }
 
 // Removes the lock only if it still holds `expected`. Moving it aside first makes the check and
@@ -150,6 +150,7 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
     const Bytes holder = HolderText(lockFile);
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + timing.Patience;
+    auto nextLook = start;
     for (int round = 0;; ++round) {
         const NewFileResult result = MakeLock(lockFile, holder, timing.Retry);
         if (result == NewFileResult::Created) {
@@ -161,7 +162,9 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
         }
         // Looked at now and then only: each look keeps the file open, and a share will not let
         // its holder remove an open file.
-        if (result == NewFileResult::AlreadyExists && round % kRoundsPerLook == 0) {
+        const auto now = std::chrono::steady_clock::now();
+        if (result == NewFileResult::AlreadyExists && now >= nextLook) {
+            nextLook = now + timing.Retry * kRetriesPerLook;
             const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
             if (seen && watch.IsStale(lockFile, *seen, timing.StaleAfter)) {
                 RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);

@@ -167,7 +167,7 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     for (const auto& [where, sharedBefore, localBefore, stored, local, shared, inUse] : cases) {
         SCOPED_TRACE(testing::Message() << where << sharedBefore << localBefore << stored);
         const TempFolder folder;
-        ScoreBook book({folder / "app", folder / "Zintu.ini"}, {150ms, 250ms, 5ms});
+        ScoreBook book({folder / "app", folder / "Zintu.ini"}, {150ms, 200ms, 5ms});
         const ScoreFiles& files = book.Files();
         const fs::path sharedDir = where == "own" ? files.AppFolder : folder / "shared";
         for (const auto& [dir, entries] :
@@ -180,7 +180,8 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         std::ofstream(where == "none" ? folder / "other.ini" : files.SettingsFile)
             << sharedDir.string();
         if (where == "locked" || where == "stale") {  // another's lock, or a dead holder's
-            WriteBytes(sharedDir / kScoreLockFileName, {0});
+            fs::create_directory(sharedDir / kScoreLockFileName);
+            WriteBytes(sharedDir / kScoreLockFileName / "holder", {0});
         }
         if (where == "stale") {
             EXPECT_EQ(book.Peek(kNow).Table, Scores(sharedBefore));  // read without the lock
