@@ -41,8 +41,9 @@ std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, i
     return std::chrono::milliseconds(slower * (base + (spread + 7919U * round) % base));
 }
 
-// The holder's text in the lock folder. A folder without it, told apart by its time, is left by
-// a holder that died half-way through its release.
+// The holder's text in the lock folder; an empty text, told apart by the folder's own time,
+// while the folder is being made or when its maker died before writing it. The folder is opened,
+// not only looked up, since a share's cache may show a removed folder for a while.
 std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
     for (int attempt = 0; attempt < kTries; ++attempt) {
         std::error_code error;
@@ -85,29 +86,28 @@ void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
     Retried(retry, [&](std::error_code& error) { fs::remove(lock, error); });
 }
 
-// Makes the lock folder, holder named inside, under a name of its own and then gives it the
-// lock's name: renaming a folder onto a folder that is not empty fails on every kind of share,
-// where an exclusive create or a new folder may be judged against a stale cache (smbnetfs,
-// sshfs). A lock under its name is therefore never without its holder's text.
+// Makes the lock folder and then names the holder inside: making a folder is exclusive on every
+// kind of share, where an exclusive file create is not (smbnetfs lets two clients make one file).
 NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
-    const fs::path made = UniqueSiblingPath(lock);
     std::error_code error;
-    if (!fs::create_directory(made, error)) {
+    if (!fs::create_directory(lock, error)) {
+        // An SFTP server refuses to make a folder that exists with a plain failure.
+        std::error_code ignored;
+        if (!error || fs::exists(lock, ignored)) {
+            return NewFileResult::AlreadyExists;
+        }
         return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
     }
-    NewFileResult named = CreateNewFile(made / kHolderName, holder);
+    NewFileResult named = CreateNewFile(lock / kHolderName, holder);
     for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
         std::this_thread::sleep_for(retry);
-        named = CreateNewFile(made / kHolderName, holder);
+        named = CreateNewFile(lock / kHolderName, holder);
     }
-    if (named == NewFileResult::Created) {
-        fs::rename(made, lock, error);
-        if (!error) {
-            return NewFileResult::Created;
-        }
+    if (named != NewFileResult::Created) {
+        RemoveLock(lock, retry);
+        return NewFileResult::Busy;
     }
-    RemoveLock(made, retry);
-    return named == NewFileResult::Created ? NewFileResult::AlreadyExists : NewFileResult::Busy;
+    return NewFileResult::Created;
 }
 
 // Removes the lock only if it still holds `expected`. Moving it aside first makes the check and

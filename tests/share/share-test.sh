@@ -20,7 +20,7 @@ sftp   none   stop     8  1
 sftp   -1h    kill     8  1
 sftp   none   held     1  1
 smb    none   none     1  1
-smb    none   none     8  ${SMB_RUNS:-3}
+smb    none   none     8  3
 smb    +1h    none     8  1
 smb    -1h    none     8  1
 smb    none   stop     8  1
@@ -41,13 +41,15 @@ cleanup() {
     for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null
     done
-    for pid in "${pids[@]}"; do
+    sleep 1
+    for pid in "${pids[@]}"; do  # a FUSE daemon hung on its server ignores the first
+        kill -KILL "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
     rm -rf "$run"
     exit "$status"
 }
-trap cleanup EXIT
+trap cleanup EXIT INT TERM
 
 wait_for() {  # a command, tried for ten seconds
     for _ in $(seq 100); do
@@ -154,7 +156,7 @@ start_writer() {
         LD_PRELOAD=$faketime_lib FAKETIME=$skew FAKETIME_NO_CACHE=1 \
             "$driver" write "$app" "$app/Zintu.ini" "$4" "$5" "$6" >"$run/times.$i" &
     else
-        ${WRAP:-} "$driver" write "$app" "$app/Zintu.ini" "$4" "$5" "$6" >"$run/times.$i" &
+        "$driver" write "$app" "$app/Zintu.ini" "$4" "$5" "$6" >"$run/times.$i" &
     fi
     writer_pid=$!
 }
@@ -223,7 +225,6 @@ run_row() {  # share skew fault writers
 start_samba
 start_sftp
 mkdir -p "$run/local"
-if [[ -n ${SHARE_SHELL:-} ]]; then RUN=$run bash -c "$SHARE_SHELL"; exit; fi
 failed=0
 while read -r share skew fault writers runs; do
     [[ "$share $skew $fault $writers" =~ $filter ]] || continue
