@@ -42,23 +42,17 @@ std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, i
 }
 
 // The holder's text in the lock folder; an empty text, told apart by the folder's own time,
-// while the folder is being made or when its maker died before writing it. The folder is opened,
-// not only looked up, since a share's cache may show a removed folder for a while.
+// while the folder is being made or when its maker died before writing it. Only the holder's file
+// is opened: a share will not let the holder move a folder that another client has open.
 std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
     for (int attempt = 0; attempt < kTries; ++attempt) {
-        std::error_code error;
-        const fs::directory_iterator entries(lock, error);
-        if (error == std::errc::not_a_directory) {
-            return ReadFileStart(lock, kLongestHolder);  // a lock of an earlier version
+        if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
+            return seen;
         }
-        if (!error) {
-            if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
-                return seen;
-            }
-            const auto made = fs::last_write_time(lock, error);
-            if (!error && !fs::exists(lock / kHolderName, error) && !error) {
-                return FileStart{{}, made.time_since_epoch().count()};
-            }
+        std::error_code error;
+        const auto made = fs::last_write_time(lock, error);
+        if (!error && !fs::exists(lock / kHolderName, error) && !error) {
+            return FileStart{{}, made.time_since_epoch().count()};
         }
         if (!IsTransientError(error)) {
             return std::nullopt;
