@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kLongestHolder = 256;
 constexpr int kTries = 20;  // for a step that must not be abandoned half-way
-constexpr int kRetriesPerLook = 10;
+constexpr int kRetriesPerLook = 50;
 constexpr std::string_view kHolderName = "holder";
 
 // The unique name of a sibling file doubles as a token that no other holder can have.
@@ -158,7 +158,8 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
         // its holder remove an open file.
         const auto now = std::chrono::steady_clock::now();
         if (result == NewFileResult::AlreadyExists && now >= nextLook) {
-            nextLook = now + timing.Retry * kRetriesPerLook;
+            nextLook = now + std::min<std::chrono::milliseconds>(timing.Retry * kRetriesPerLook,
+                                                                 timing.StaleAfter / 4);
             const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
             if (seen && watch.IsStale(lockFile, *seen, timing.StaleAfter)) {
                 RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);

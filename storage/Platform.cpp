@@ -223,14 +223,15 @@ std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::s
 #endif
 }
 
-bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
+bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                        const std::function<bool()>& mayWrite) {
 #ifdef _WIN32
     const Handle open = OpenRegular(file, GENERIC_WRITE);
 #else
     struct stat status {};
     const Descriptor open = OpenRegular(file, O_WRONLY, status);
 #endif
-    return open.IsOpen() && WriteAll(open, bytes);
+    return open.IsOpen() && mayWrite() && WriteAll(open, bytes);
 }
 
 bool IsTransientError(const std::error_code& error) {

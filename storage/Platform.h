@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <system_error>
@@ -31,8 +32,10 @@ struct FileStart {
 // waiting for a writer; so is anything that cannot be opened.
 std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit);
 
-// Writes `bytes` over the start of an existing regular file, in place, keeping what follows.
-bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
+// Writes `bytes` over the start of an existing regular file, in place, keeping what follows,
+// if `mayWrite` still allows it once the file is open: only the write itself comes after it.
+bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                        const std::function<bool()>& mayWrite);
 
 bool IsTransientError(const std::error_code& error);
 

@@ -64,9 +64,10 @@ LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
     LoadedScores& loaded = locked.Loaded;
     const bool merged = IsMerged(loaded);
     const auto writeShared = [&] {
-        if (!locked.Lock || (merged && !(locked.Lock->IsHeld() &&
-                                         WriteScoreFile(loaded.SharedScoreDir / kScoreFileName,
-                                                        loaded.Table)))) {
+        const auto stillHeld = [&] { return locked.Lock->IsHeld(); };
+        if (!locked.Lock ||
+            (merged &&
+             !WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table, stillHeld))) {
             loaded.SharedScoreDir.clear();
         }
     };

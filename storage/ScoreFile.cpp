@@ -80,12 +80,13 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
     return DecodeScoreTable(start ? std::span(start->Bytes) : std::span<const std::uint8_t>(), now);
 }
 
-bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table) {
+bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,
+                    const std::function<bool()>& mayWrite) {
     const auto bytes = EncodeScoreTable(table);
     if (IsMissingFile(file)) {
-        return WriteWholeFile(file, bytes);
+        return mayWrite() && WriteWholeFile(file, bytes);
     }
-    return OverwriteFileStart(file, bytes);
+    return OverwriteFileStart(file, bytes, mayWrite);
 }
 
 }  // namespace zintu
