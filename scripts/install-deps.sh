@@ -10,7 +10,7 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-dejavu-
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-apps x11-utils imagemagick python3 libxtst6 trayer
-               openbox
+               openbox samba smbnetfs openssh-server openssh-client sshfs fuse3 faketime
                desktop-file-utils appstream
                g++-mingw-w64-x86-64-posix googletest wine wine64)
 elif [[ "${1:-}" == "--package" ]]; then

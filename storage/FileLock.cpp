@@ -68,7 +68,11 @@ template <typename Step>
 std::error_code Retried(std::chrono::milliseconds retry, Step step) {
     std::error_code error;
     step(error);
-    for (int attempt = 1; IsTransientError(error) && attempt < kTries; ++attempt) {
+    // sshfs hides a file that a reader has open instead of removing it, until the reader is done.
+    const auto passing = [&] {
+        return IsTransientError(error) || error == std::errc::directory_not_empty;
+    };
+    for (int attempt = 1; passing() && attempt < kTries; ++attempt) {
         std::this_thread::sleep_for(retry);
         step(error);
     }
