@@ -37,7 +37,9 @@ std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, i
         spread = spread * 31 + byte;
     }
     const std::int64_t base = std::max<std::int64_t>(timing.Retry.count(), 1);
-    const std::int64_t slower = waited < timing.Patience / 4 ? 4 : waited < timing.Patience / 2 ? 2 : 1;
+    const std::int64_t slower = waited < timing.Patience / 4   ? 4
+                                : waited < timing.Patience / 2 ? 2
+                                                               : 1;
     return std::chrono::milliseconds(slower * (base + (spread + 7919U * round) % base));
 }
 

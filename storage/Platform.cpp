@@ -67,7 +67,7 @@ NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::u
     }
     created = true;
     return WriteAll(file, bytes) && FlushFileBuffers(file.Get()) ? NewFileResult::Created
-                                                                  : Failure();
+                                                                 : Failure();
 }
 
 // Shared for every access, so that other installations are never shut out while it is open.
@@ -130,7 +130,8 @@ bool IsTransientCode(int error) {
 NewFileResult Failure(const std::filesystem::path& path) {
     const int error = errno;
     struct stat status {};
-    if (error == EEXIST || ((error == EPERM || error == EACCES) && ::stat(path.c_str(), &status) == 0)) {
+    if (error == EEXIST ||
+        ((error == EPERM || error == EACCES) && ::stat(path.c_str(), &status) == 0)) {
         return NewFileResult::AlreadyExists;
     }
     return IsTransientCode(error) ? NewFileResult::Busy : NewFileResult::Failed;

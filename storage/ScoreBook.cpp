@@ -65,9 +65,8 @@ LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
     const bool merged = IsMerged(loaded);
     const auto writeShared = [&] {
         const auto stillHeld = [&] { return locked.Lock->IsHeld(); };
-        if (!locked.Lock ||
-            (merged &&
-             !WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table, stillHeld))) {
+        if (!locked.Lock || (merged && !WriteScoreFile(loaded.SharedScoreDir / kScoreFileName,
+                                                       loaded.Table, stillHeld))) {
             loaded.SharedScoreDir.clear();
         }
     };

@@ -35,7 +35,8 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
 // written by some other version survives. A missing file appears whole or not at all. Never
 // throws.
 // `mayWrite`, asked right before the bytes go out, can still call the write off.
-bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,
-                    const std::function<bool()>& mayWrite = [] { return true; });
+bool WriteScoreFile(
+    const std::filesystem::path& file, const ScoreTable& table,
+    const std::function<bool()>& mayWrite = [] { return true; });
 
 }  // namespace zintu

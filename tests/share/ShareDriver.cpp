@@ -91,8 +91,8 @@ int Stats(int count, char** files) {
         return 1;
     }
     std::ranges::sort(times);
-    std::cout << "stores " << times.size() << ", median " << times[times.size() / 2]
-              << " ms, max " << times.back() << " ms, missed the lock " << missed << "\n";
+    std::cout << "stores " << times.size() << ", median " << times[times.size() / 2] << " ms, max "
+              << times.back() << " ms, missed the lock " << missed << "\n";
     return 0;
 }
 

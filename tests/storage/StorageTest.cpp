@@ -185,10 +185,10 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         }
         if (where == "stale") {
             EXPECT_EQ(book.Peek(kNow).Table, Scores(sharedBefore));  // read without the lock
-            EXPECT_TRUE(book.Load(kNow).SharedScoreDir.empty());  // waited, but not long enough
+            EXPECT_TRUE(book.Load(kNow).SharedScoreDir.empty());     // waited, but not long enough
         }
-        const LoadedScores loaded = stored.empty() ? book.Load(kNow)
-                                                   : book.Store(Scores(stored)[0], kNow);
+        const LoadedScores loaded =
+            stored.empty() ? book.Load(kNow) : book.Store(Scores(stored)[0], kNow);
         EXPECT_EQ(loaded.Table, Scores(local));
         EXPECT_EQ(ReadScoreFile(files.AppFolder / kScoreFileName, {}), loaded.Table);
         EXPECT_EQ(loaded.SharedScoreDir, inUse ? sharedDir / "" : "");
