@@ -1,9 +1,16 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QLabel>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "BackBuffer.h"
+#include "BallShape.h"
+#include "Fakes.h"
+#include "WindowSurface.h"
+#include "Zintu.h"
+#include "frmZintu.h"
 
 namespace zintu {
 namespace {
@@ -63,12 +70,104 @@ void PresentClearedBoard(benchmark::State& state) {
 }
 BENCHMARK(PresentClearedBoard)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
+// The game in the real main window, counting the frames that reach the screen.
+class PlayedWindow : public QObject {
+  public:
+    PlayedWindow() : window_(ScoreFiles{dir_.path().toStdU16String(), {}}, "") {
+        window_.show();
+        QApplication::processEvents();
+        window_.installEventFilter(this);
+    }
+    Zintu& Game() { return window_.Game(); }
+    int Frames() const { return frames_; }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        frames_ += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+  private:
+    QTemporaryDir dir_;
+    frmZintu window_;
+    int frames_ = 0;
+};
+
+// Plays `turn` once an iteration in the main window. The CPU time is the process's, while
+// the wall time stays that of the animation; "frames" are the paints per turn.
+template <typename Turn>
+void PlayInWindow(benchmark::State& state, Turn turn) {
+    PlayedWindow played;
+    for (auto _ : state) {
+        turn(played.Game());
+    }
+    state.counters["frames"] =
+        benchmark::Counter(played.Frames(), benchmark::Counter::kAvgIterations);
+}
+
+// A ball sliding down the board, eight cells.
+void SlideEightCells(benchmark::State& state) {
+    PlayInWindow(state, [](Zintu& game) {
+        game.Board.fill(0);
+        game.Board[CellIndex(4, 0)] = 4;
+        game.SelCol = 4;
+        game.SelRow = 0;
+        game.FindPath(4, 8);
+        game.MoveBall(4, 0, 4, 8);
+    });
+}
+BENCHMARK(SlideEightCells)
+    ->Iterations(5)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A run of five removed.
+void RemoveFive(benchmark::State& state) {
+    PlayInWindow(state, [](Zintu& game) {
+        game.Board.fill(0);
+        for (int col = 2; col < 7; ++col) {
+            game.PutBall(col, 4, 3);
+        }
+        game.CheckRuns(4, 4, 3);
+    });
+}
+BENCHMARK(RemoveFive)
+    ->Iterations(5)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Drawing the whole board anew at the benchmark's pixel ratio; the bytes held for fine
+// pixels with the five balls of a new game and with a full board.
+void FinePictureOfTheBoard(benchmark::State& state) {
+    QWidget window;
+    BallShape ball(&window);
+    QLabel score;
+    QLabel best;
+    BackBuffer buffer;
+    buffer.Reset(kClient, static_cast<qreal>(state.range(0)), kFace);
+    WindowSurface surface(window, buffer, ball, score, best);
+    test::FakeScoreStore scores;
+    Zintu game(surface, scores);
+    game.NewGame(0.5f, ToColorValue(kFace));
+    state.counters["new_game_bytes"] = static_cast<double>(buffer.FineBytes());
+    for (int i = 0; i < 81; ++i) {
+        game.Board[i] = static_cast<ColorCode>((i % 9 + 2 * (i / 9)) % 7 + 1);  // no runs
+    }
+    for (auto _ : state) {
+        game.Redraw();
+    }
+    state.counters["full_board_bytes"] = static_cast<double>(buffer.FineBytes());
+}
+BENCHMARK(FinePictureOfTheBoard)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zintu
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

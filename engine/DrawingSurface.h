@@ -48,6 +48,8 @@ class DrawingSurface {
     virtual std::chrono::microseconds Now() const = 0;
     // Holds the animation until the clock reaches `time`; returns at once if it has.
     virtual void WaitUntil(std::chrono::microseconds time) = 0;
+    // The time between two pictures of the screen: frames closer together are never seen.
+    virtual std::chrono::microseconds RefreshInterval() const = 0;
 
     virtual void Beep() = 0;
     // Captions of the score labels.

@@ -1,18 +1,46 @@
 #include "FramePacer.h"
 
+#include <algorithm>
+
 namespace zintu {
+namespace {
 
-FramePacer::FramePacer(DrawingSurface& surface, std::chrono::microseconds frameTime)
-    : surface_(surface), frameTime_(frameTime), frameEnd_(surface.Now()) {}
-
-bool FramePacer::NextInTime() {
-    frameEnd_ += frameTime_;
-    inTime_ = surface_.Now() < frameEnd_;
-    return inTime_;
+// The most intervals of at least `refresh` that fit in `span`.
+std::int64_t IntervalCount(std::chrono::microseconds span, std::chrono::microseconds refresh) {
+    return std::max<std::int64_t>(1, span / std::max(refresh, std::chrono::microseconds{1}));
 }
 
-void FramePacer::Wait() {
-    surface_.WaitUntil(frameEnd_);
+}  // namespace
+
+FramePacer::FramePacer(DrawingSurface& surface, int frames, std::chrono::microseconds frameTime)
+    : surface_(surface),
+      frames_(frames),
+      frameTime_(frameTime),
+      start_(surface.Now()),
+      span_((frames - 1) * frameTime),
+      intervals_(IntervalCount(span_, surface.RefreshInterval())),
+      nextShow_(start_) {}
+
+bool FramePacer::Next() {
+    ++frame_;
+    const auto due = start_ + (frame_ - 1) * frameTime_;
+    if (frame_ < frames_ && due + frameTime_ <= std::max(surface_.Now(), nextShow_)) {
+        return false;
+    }
+    const auto showAt = std::max(due, nextShow_);
+    surface_.WaitUntil(showAt);
+    while (nextShow_ <= showAt && shown_ < intervals_) {
+        nextShow_ = ShowTime(++shown_);
+    }
+    return true;
+}
+
+void FramePacer::Finish() {
+    surface_.WaitUntil(start_ + frames_ * frameTime_);
+}
+
+std::chrono::microseconds FramePacer::ShowTime(std::int64_t interval) const {
+    return start_ + span_ * interval / intervals_;
 }
 
 }  // namespace zintu

@@ -1,30 +1,41 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 
 #include "DrawingSurface.h"
 
 namespace zintu {
 
-// Paces one animation by the surface's clock: frame n ends n frame times after the start,
-// whatever the drawing costs. A frame whose time has run out before it was drawn is
-// skipped, so a slow or busy machine shows fewer frames but never a longer animation.
+// Paces one animation by the surface's clock. Frame n (from 1) is due n - 1 frame times
+// after the start and the animation ends `frames` frame times after it, whatever the
+// drawing costs. Frames are shown at even times from the first frame's to the last's, no
+// closer than the screen's refresh interval; a frame that a later one replaces before it
+// could be shown is skipped. A slow machine or a slow screen thus sees fewer frames,
+// never a longer animation.
 class FramePacer {
   public:
-    FramePacer(DrawingSurface& surface, std::chrono::microseconds frameTime);
+    FramePacer(DrawingSurface& surface, int frames, std::chrono::microseconds frameTime);
 
-    // Moves on to the next frame; true when there is still time to show it.
-    bool NextInTime();
-    // Whether the frame moved on to last was in time.
-    bool InTime() const { return inTime_; }
-    // Holds until the current frame's time is over.
-    void Wait();
+    // Moves on to the next frame. When it is to be shown, holds until it may be and
+    // returns true.
+    bool Next();
+    // Holds until the animation's end.
+    void Finish();
 
   private:
+    // The time of the end of the given interval between the first frame and the last.
+    std::chrono::microseconds ShowTime(std::int64_t interval) const;
+
     DrawingSurface& surface_;
+    int frames_;
     std::chrono::microseconds frameTime_;
-    std::chrono::microseconds frameEnd_;
-    bool inTime_ = true;
+    std::chrono::microseconds start_;
+    std::chrono::microseconds span_;  // from the first frame's time to the last's
+    std::int64_t intervals_;
+    std::chrono::microseconds nextShow_;  // no frame is shown before this
+    int frame_ = 0;
+    std::int64_t shown_ = 0;  // intervals passed
 };
 
 }  // namespace zintu

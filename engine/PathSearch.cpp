@@ -6,8 +6,10 @@
 namespace zintu {
 namespace {
 
-// One slide frame; a one-cell step at MoveStep 10 shows 50 of them.
+// The time of one ball position; a one-cell step at MoveStep 10 has 50 of them.
 constexpr std::chrono::microseconds kSlideFrame{1000};
+// Each step's first position, in twips past its cell.
+constexpr int kFirstOffset = 10;
 
 struct Offset {
     int dCol;
@@ -119,7 +121,9 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
 
     Trace = PathTrace(Marks, startCol, startRow, targetCol, targetRow);
 
-    FramePacer pacer(surface_, kSlideFrame);
+    const int steps = Trace[CellIndex(targetCol, targetRow)] - 1;
+    const int positionsPerStep = (kCellSize - kFirstOffset) / MoveStep + 1;
+    FramePacer pacer(surface_, steps * positionsPerStep, kSlideFrame);
     int col = startCol;
     int row = startRow;
     for (std::int16_t step = 2;; ++step) {
@@ -130,21 +134,18 @@ void Zintu::MoveBall(int startCol, int startRow, int targetCol, int targetRow) {
         }
         SlideBall(fromCol, fromRow, col, row, pacer);
     }
-    if (!pacer.InTime()) {
-        surface_.PlaceBall(ball_);  // however late, the ball is seen to arrive
-    }
+    pacer.Finish();
     ball_.Visible = false;
     surface_.PlaceBall(ball_);
 }
 
 void Zintu::SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer) {
     const Offset direction = SlideDirection(fromCol, fromRow, toCol, toRow);
-    for (int offset = 10; offset <= kCellSize; offset += MoveStep) {
+    for (int offset = kFirstOffset; offset <= kCellSize; offset += MoveStep) {
         ball_.Left = kCellSize * fromCol + 210 + direction.dCol * offset;
         ball_.Top = kCellSize * fromRow + 200 + direction.dRow * offset;
-        if (pacer.NextInTime()) {
+        if (pacer.Next()) {
             surface_.PlaceBall(ball_);
-            pacer.Wait();
         }
     }
 }

@@ -11,8 +11,10 @@ namespace {
 
 constexpr int kRunLength = 5;
 
-// The removal shows 16 frames of 20 ms.
+// The removal shows 16 frames of 20 ms, radii 150 down to 0.
 constexpr std::chrono::milliseconds kRemovalFrame{20};
+constexpr int kRadiusStep = 10;
+constexpr int kRemovalFrames = kBallRadius / kRadiusStep + 1;
 
 // Counts the balls of `code` in a line through (col, row), the centre included, marking
 // every other ball of it; walks backwards first, then forwards.
@@ -129,9 +131,9 @@ std::int32_t Zintu::LinePoints(int horizontal, int vertical, int diagonal, int a
 }
 
 void Zintu::AnimateRemoval() {
-    FramePacer pacer(surface_, kRemovalFrame);
-    for (FadeRadius = kBallRadius; FadeRadius >= 0; FadeRadius -= 10) {
-        if (!pacer.NextInTime() && FadeRadius > 0) {  // the last frame shows however late
+    FramePacer pacer(surface_, kRemovalFrames, kRemovalFrame);
+    for (FadeRadius = kBallRadius; FadeRadius >= 0; FadeRadius -= kRadiusStep) {
+        if (!pacer.Next()) {
             continue;
         }
         for (int col = 0; col < kBoardSize; ++col) {
@@ -144,8 +146,8 @@ void Zintu::AnimateRemoval() {
             }
         }
         surface_.Refresh();
-        pacer.Wait();
     }
+    pacer.Finish();
     for (int col = 0; col < kBoardSize; ++col) {
         for (int row = 0; row < kBoardSize; ++row) {
             if (Trace[CellIndex(col, row)] >= 1) {

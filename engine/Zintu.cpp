@@ -36,8 +36,4 @@ void Zintu::DrawNextColor() {
     }
 }
 
-std::string GameOverText(std::int32_t score) {
-    return "Игра закончена.\r\rВаш текущий результат - " + std::to_string(score);
-}
-
 }  // namespace zintu

@@ -117,7 +117,4 @@ class Zintu {
     bool scoresJustStored_ = false;
 };
 
-// The game-over text, composed with two carriage returns and no line feed.
-std::string GameOverText(std::int32_t score);
-
 }  // namespace zintu

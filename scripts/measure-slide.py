@@ -7,14 +7,17 @@ Opens a position with one blue ball on (4, 0), selects it and clicks (4, 8): wit
 default step the ball slides down for 400 ms. A run is timed from the button release,
 sent through XTest, to the first moment that the pixel two rows above the bottom of the
 target's disc turns blue, which the sliding ball reaches only in its last two frames.
-The position is opened anew for every run. `--busy N` keeps N `yes > /dev/null` running
-meanwhile. Prints every run and the median; a measurement, not a test.
+The position is opened anew for every run. Also the game's CPU time (user and system, from
+/proc/PID/stat) across the slide and the three drops that follow it, from a moment of idle
+before the click to one after. `--busy N` keeps N `yes > /dev/null` running meanwhile.
+Prints every run and the medians; a measurement, not a test.
 
 Needs what the end-to-end tests need (scripts/install-deps.sh --test).
 """
 
 import argparse
 import ctypes
+import os
 import statistics
 import subprocess
 import sys
@@ -78,17 +81,33 @@ def is_blue(rgb):
     return blue > 200 and red < 80 and green < 80
 
 
+def cpu_ms(pid):
+    """User and system time of the process so far: from /proc/PID/stat, in clock ticks, and
+    the exact run time of all its threads from their schedstat."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    ticks = (int(fields[11]) + int(fields[12])) * 1000 / os.sysconf("SC_CLK_TCK")
+    exact = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        exact += int((task / "schedstat").read_text().split()[0]) / 1e6
+    return ticks, exact
+
+
 def time_slide(app, probe):
+    """The slide's time to the arrival of the ball and the game's CPU time around it."""
     app.select(START)
     x, y = e2e.ball_centre(*TARGET)
     app.s.run("xdotool", "mousemove", "--sync", "--window", app.window, x, y)
-    time.sleep(0.1)
+    time.sleep(0.3)
+    cpu_before = cpu_ms(app.proc.pid)
     released = probe.click()
     deadline = released + 5
     while not is_blue(probe.pixel(*PROBE)):
         assert time.monotonic() < deadline, "the ball did not arrive within 5 s"
         time.sleep(0.0002)
-    return (time.monotonic() - released) * 1000
+    arrived = (time.monotonic() - released) * 1000
+    time.sleep(0.3)
+    return arrived, [after - before for after, before in zip(cpu_ms(app.proc.pid), cpu_before)]
 
 
 def main():
@@ -106,16 +125,23 @@ def main():
         for _ in range(args.busy):
             e2e.spawn(["yes"], stdout=subprocess.DEVNULL)
         try:
-            times = []
+            times, cpus = [], []
             for run in range(args.runs):
                 app.open_position(BOARD)
-                times.append(time_slide(app, probe))
-                print(f"run {run + 1}: {times[-1]:.1f} ms", flush=True)
+                arrived, cpu = time_slide(app, probe)
+                times.append(arrived)
+                cpus.append(cpu)
+                print(f"run {run + 1}: {arrived:.1f} ms, CPU {cpu[0]:.0f} ms (stat), "
+                      f"{cpu[1]:.1f} ms (schedstat)", flush=True)
         finally:
             probe.close()
         print(f"8-cell slide, step {args.step}, {args.busy} busy processes, {args.runs} runs: "
               f"median {statistics.median(times):.1f} ms, "
               f"min {min(times):.1f}, max {max(times):.1f}")
+        stat, exact = zip(*cpus)
+        print(f"CPU per slide with the drops: stat mean {statistics.mean(stat):.1f} ms "
+              f"(ticks of {1000 / os.sysconf('SC_CLK_TCK'):.0f} ms), schedstat median "
+              f"{statistics.median(exact):.1f} ms, min {min(exact):.1f}, max {max(exact):.1f}")
         session.close(app.window)
         app.proc.wait(5)
     return 0

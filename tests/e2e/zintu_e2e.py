@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs the built zintu on a private Xvfb: what only a real process and X server show.
-Usage: zintu_e2e.py EXE SHOTS GROUP, GROUP being play, desktop (under openbox and trayer) or
-installed (EXE run in place); a failure leaves a screenshot in SHOTS. Needs the packages of
-scripts/install-deps.sh --test: Xvfb, xdotool, xwd, xwininfo, trayer, openbox, import."""
+Usage: zintu_e2e.py EXE SHOTS GROUP, GROUP being play, desktop (under openbox and trayer),
+access (under dbus-run-session, read through AT-SPI), installed (EXE run in place) or windows
+(EXE an unzipped zintu.exe, run by wine); a failure leaves a screenshot in SHOTS. Needs
+scripts/install-deps.sh --test: Xvfb, xdotool, xwd, xwininfo, trayer, openbox, import, wine."""
 
 import ctypes, os, shutil, signal, struct, subprocess, sys, tempfile, time
 from pathlib import Path
@@ -12,14 +13,39 @@ GRID_RGB, BLACK = (0, 0, 5), (0, 0, 0)
 COLOURS = {(255, 0, 0): "R", (0, 255, 0): "G", (255, 255, 0): "Y", (0, 0, 255): "B",
            (255, 0, 255): "M", (0, 255, 255): "C", (255, 255, 255): "W"}
 CODES = ".RGYBMCW"  # a letter's place is its colour code
-BUTTONS = {"Открыть": (360, 132), "Выход": (360, 260), "Свернуть": (360, 292)}  # centres
+BUTTONS = {"Рекорды": (360, 100), "Открыть": (360, 132), "Сохранить": (360, 164),  # centres
+           "Выход": (360, 260), "Свернуть": (360, 292)}
 # A blue ball to slide eight cells down, and a red one to click during the slide.
 SLIDE = "....B...." + "." * 63 + "R........"
 PREVIEW = [(int((5030 + 350 * i) / TWIPS), 16) for i in range(3)]
+KEYS = "RRRR" + "." * 14 + "....R" + "." * 58  # keys move (4, 2) up to the four
+# LANG, LANGUAGE, dark palette, the captions from "Свернуть" to "About", an empty cell
+LANGUAGES = [("ru_RU.UTF-8", "", False, "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто"),
+             ("en_US.UTF-8", "", True, "Hide Exit New Records Open Save About", "empty"),
+             ("C.UTF-8", "", False, "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто"),
+             ("en_GB.UTF-8", "ru:en", False, "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто")]
+RUSSIAN = dict(zip(CODES, ["пусто", "красный", "зелёный", "жёлтый", "синий", "фиолетовый", "голубой", "белый"]))
+# A desktop's dark colours, as KDE keeps them; Qt reads them under a KDE session.
+DARK = "[KDE]\nwidgetStyle=Fusion\n" + "".join(f"[Colors:{group}]\nBackgroundNormal={back}\n"
+    "ForegroundNormal=239,240,241\n" for group, back in [("Window", "49,54,59"), (
+        "Button", "68,73,78"), ("View", "35,38,41"), ("Selection", "61,174,233")])
 
 
 def ball_centre(col, row):
     return int((350 + 500 * col) / TWIPS), int((350 + 500 * row) / TWIPS)
+
+
+def cursor_probe(col, row):  # on the left edge of the keyboard's cell cursor
+    return int((100 + 500 * col) / TWIPS + 0.5) + 3, int((350 + 500 * row) / TWIPS)
+
+
+def contrast(pixel, left, top, right, bottom):
+    """The contrast of the text in a box against the colour that fills most of it."""
+    lum = lambda c: sum(w * (v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
+                        for w, v in zip((0.2126, 0.7152, 0.0722), c))
+    seen = [pixel(x, y) for x in range(left, right) for y in range(top, bottom)]
+    back = lum(max(set(seen), key=seen.count))
+    return max((max(lum(c), back) + 0.05) / (min(lum(c), back) + 0.05) for c in seen)
 
 
 def mark_probe(col, row):  # inside the selection square, outside the ball's disc
@@ -104,6 +130,8 @@ class Session:
         return self
 
     def __exit__(self, *exc):
+        if "WINEPREFIX" in self.env:  # wine's own processes outlive the program's
+            self.run("wineserver", "-k", strict=False)
         for proc in reversed(_children):
             proc.terminate()
             proc.wait()
@@ -145,10 +173,12 @@ class Session:
 
     def type_path(self, dialog, path):
         """Types a path into the focused field of a file dialog and confirms it."""
+        if wine := self.exe.suffix == ".exe":  # drive Z: is the root; dialogs close slowly
+            path = "Z:" + str(path).replace("/", "\\")
         self.run("xdotool", "windowfocus", "--sync", dialog, "type", "--delay", 5, path)
         for _ in range(2):  # the first Return may only take the completer's suggestion
             self.run("xdotool", "key", "Return")
-            if poll(lambda: dialog not in self.windows(), 2):
+            if poll(lambda: dialog not in self.windows(), 2 + 6 * wine):
                 return
         raise AssertionError(f"the file dialog stayed open after typing {path}")
 
@@ -161,9 +191,9 @@ class Zintu:
         exe = s.exe if in_place else shutil.copy2(s.exe, self.folder / "zintu")
         s.logs.append(self.folder / "zintu.log")
         with open(s.logs[-1], "wb") as log:
-            self.proc = spawn([exe, *args], cwd=workdir or self.folder, env=s.env, stdout=log,
-                              stderr=subprocess.STDOUT)
-        self.window = wait_for(lambda: s.windows("Zintu", self.proc.pid), "main window", 10)[0]
+            self.proc = spawn(["wine"] * (s.exe.suffix == ".exe") + [exe, *args], env=s.env,
+                              cwd=workdir or self.folder, stdout=log, stderr=subprocess.STDOUT)
+        self.window = wait_for(lambda: s.windows("Zintu", self.proc.pid), "main window", 30)[0]
         painted = lambda px: px(7, 30) == GRID_RGB and all(px(*p) in COLOURS for p in PREVIEW)
         self.wait_screen(painted, "first paint of the board and its preview", 10)
 
@@ -180,6 +210,9 @@ class Zintu:
     def marked(self, pixel):
         return [(c, r) for r in range(9) for c in range(9) if pixel(*mark_probe(c, r)) == BLACK]
 
+    def keys(self, *names):
+        self.s.run("xdotool", "windowfocus", "--sync", self.window, "key", "--delay", 20, *names)
+
     def click(self, *points):  # one command, so that the clicks follow at once
         self.s.run("xdotool", *(arg for x, y in points for arg in
                                 ("mousemove", "--window", self.window, x, y, "click", 1)))
@@ -188,11 +221,15 @@ class Zintu:
         self.click(ball_centre(*cell))
         self.wait_screen(lambda pixel: self.marked(pixel) == [cell], f"selection mark on {cell}")
 
-    def open_position(self, board):
-        (path := self.folder / "crafted.poz").write_bytes(position_bytes(board))
-        self.click(BUTTONS["Открыть"])
-        dialog = wait_for(lambda: self.s.windows("Восстановить сохраненное .*"), "open dialog")
+    def use_dialog(self, button, path):
+        self.click(BUTTONS[button])
+        dialog = wait_for(lambda: self.s.windows("(Восстановить|Сохранить) .*"), "file dialog")
         self.s.type_path(dialog[0], path)
+
+    def open_position(self, board, path=None):
+        if not path:
+            (path := self.folder / "crafted.poz").write_bytes(position_bytes(board))
+        self.use_dialog("Открыть", path)
         return self.wait_screen(lambda pixel: self.board(pixel) == board, "the opened position")
 
 
@@ -204,6 +241,22 @@ def scenario_play(s):
     app = Zintu(s, folder=program, workdir=work)
     assert (program / "Zintu.scr").read_bytes() == (shared / "Zintu.scr").read_bytes(), "unshared"
     assert not (work / "Zintu.scr").exists(), "a Zintu.scr appeared in the working folder"
+    # By keys alone: Открыть is the fourth stop, the board the seventh.
+    (app.folder / "keys.poz").write_bytes(position_bytes(KEYS))
+    app.keys("Tab", "Tab", "Tab", "Tab", "space")
+    dialog = wait_for(lambda: s.windows("Восстановить сохраненное .*"), "open dialog by keys")
+    s.type_path(dialog[0], app.folder / "keys.poz")
+    app.wait_screen(lambda pixel: app.board(pixel) == KEYS, "the position opened by keys")
+    app.keys("Tab", "Tab", "Tab", "Down", "Down", "Right", "Right", "Right", "Right", "Right",
+             "Left", "space")
+    app.wait_screen(lambda pixel: app.marked(pixel) == [(4, 2)] and pixel(*cursor_probe(4, 2))
+                    in (BLACK, (255, 255, 255)), "the cursor on (4, 2) and its ball selected")
+    app.keys("Up", "Up", "Up", "space")
+    app.wait_screen(lambda pixel: app.board(pixel) == "." * 81 and pixel(*cursor_probe(4, 0))
+                    in (BLACK, (255, 255, 255)), "the run of five made by keys removed")
+    app.keys("shift+Tab")  # the cursor goes and leaves the picture as it was
+    app.wait_screen(lambda pixel: pixel(*cursor_probe(4, 0)) == pixel(*ball_centre(4, 0)),
+                    "the board without the cursor")
     app.open_position(SLIDE)
     app.select((4, 0))
     app.click(ball_centre(4, 8), ball_centre(0, 8))
@@ -241,7 +294,52 @@ def scenario_desktop(s):
     assert app.proc.wait(5) == 0, "Выход did not end zintu with status 0"
 
 
+def scenario_access(s):
+    """Under a session bus: the captions by language and the board as a screen reader reads it."""
+    import pyatspi  # Debian's, run by its own python3
+    s.env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
+                 QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    kde = s.folder("kde")
+    (kde / "kdeglobals").write_text(DARK)
+    base, theme = s.env, dict(XDG_CONFIG_HOME=str(kde), XDG_CURRENT_DESKTOP="KDE",
+                              KDE_SESSION_VERSION="5")
+    for lang, language, dark, captions, empty in LANGUAGES:
+        s.env = dict(base, LANG=lang, LANGUAGE=language, **(theme if dark else {}))
+        app = Zintu(s)
+        pixel = s.grab(app.window)
+        for box in [(330, 34, 390, 51), (333, 285, 388, 300)]:  # the score and "Свернуть"
+            assert contrast(pixel, *box) >= 4.5, f"{lang} dark={dark}: text too faint in {box}"
+        ours = lambda: [a for a in pyatspi.Registry.getDesktop(0)
+                        if a and a.get_process_id() == app.proc.pid]
+        root = wait_for(ours, "the game on the accessibility bus", 10)[0]
+        found = lambda role: pyatspi.findAllDescendants(root, lambda o: o.getRoleName() == role)
+        assert " ".join(b.name for b in found("push button")) == captions, lang
+        board, = found("table")
+        cells = [board.getChildAtIndex(i) for i in range(board.childCount)]
+        assert len(cells) == 81 and {c.getRoleName() for c in cells} == {"table cell"}, lang
+        letters = app.board(pixel)
+        assert all(c.name.endswith(": " + empty) == (l == ".") for c, l in zip(cells, letters))
+        if lang.startswith("ru"):  # a move, and the cells read again
+            start = next(i for i, l in enumerate(letters) if l != "." and i % 9 < 8
+                         and letters[i + 1] == ".")
+            name = lambda i: f"Строка {i // 9 + 1}, столбец {i % 9 + 1}: "
+            assert cells[start].name == name(start) + RUSSIAN[letters[start]], cells[start].name
+            app.select((start % 9, start // 9))
+            wait_for(lambda: cells[start].getState().contains(pyatspi.STATE_SELECTED)
+                     and cells[start].name.endswith(", выбран"), "the selected cell")
+            app.click(ball_centre(start % 9 + 1, start // 9))
+            wait_for(lambda: cells[start + 1].name == name(start + 1) + RUSSIAN[letters[start]]
+                     and cells[start].name == name(start) + "пусто", "the cells after the move")
+        s.close(app.window)
+        assert app.proc.wait(5) == 0, "closing did not end zintu with status 0"
+
+
 def scenario_installed(s):
+    bare = {k: v for k, v in s.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+    for option, expected in [("--help", "--version"), ("-h", "zintu [ШАГ]"),
+                             ("--version", "Zintu 3.1\n"), ("-v", "Zintu 3.1\n")]:
+        shown = subprocess.run([s.exe, option], env=bare, capture_output=True, timeout=10)
+        assert shown.returncode == 0 and expected in shown.stdout.decode(), (option, shown)
     app = Zintu(s, in_place=True)
     scores = Path(s.env["XDG_DATA_HOME"]) / "Zintu" / "Zintu" / "Zintu.scr"
     assert scores.is_file() and len(scores.read_bytes()) == 380, f"no table in {scores}"
@@ -250,7 +348,36 @@ def scenario_installed(s):
     assert app.proc.wait(5) == 0, "closing did not end zintu with status 0"
 
 
-GROUPS = {"play": scenario_play, "desktop": scenario_desktop, "installed": scenario_installed}
+def scenario_windows(s):
+    """The unzipped Windows folder in a fresh wine prefix: both file dialogs, scores, tray."""
+    s.env.update(WINEPREFIX=str(s.folder("wine")), WINEDEBUG="-all",
+                 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+    app = Zintu(s, in_place=True)
+    app.open_position(SLIDE)
+    app.select((4, 0))
+    app.click(ball_centre(4, 8))
+    moved = app.board(app.wait_screen(lambda pixel: app.board(pixel)[4 + 9 * 8] == "B" and
+                                      len(app.board(pixel).replace(".", "")) == 5, "move"))
+    app.use_dialog("Сохранить", app.folder / "saved")  # a name to keep as it is
+    wait_for(lambda: [p.name for p in app.folder.glob("saved*")] == ["saved"], "saved position")
+    app.open_position(SLIDE)
+    app.open_position(moved, app.folder / "saved")
+
+    app.click(BUTTONS["Рекорды"])
+    s.close(wait_for(lambda: s.windows("10 лучших рекордов"), "high-score window")[0])
+    wait_for(lambda: not s.windows("10 лучших рекордов"), "high-score window closed")
+    app.click(BUTTONS["Свернуть"])
+    wait_for(lambda: not s.viewable(app.window), "window hidden by Свернуть")
+    tray = wait_for(lambda: s.windows("Wine System Tray"), "wine's notification area")[0]
+    s.run("xdotool", "mousemove", "--window", tray, 10, 10, "click", "--repeat", 2, 1)
+    app.wait_screen(lambda pixel: app.board(pixel) == moved, "window back from the tray")
+    app.click(BUTTONS["Выход"])
+    assert app.proc.wait(10) == 0, "Выход did not end zintu with status 0"
+    assert (s.exe.parent / "Zintu.scr").stat().st_size == 380, "no score file beside exe"
+
+
+GROUPS = {"play": scenario_play, "desktop": scenario_desktop, "installed": scenario_installed,
+          "access": scenario_access, "windows": scenario_windows}
 
 
 def main(exe, shots, group):

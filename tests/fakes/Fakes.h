@@ -42,6 +42,7 @@ class RecordingSurface : public DrawingSurface {
     }
     std::chrono::microseconds Now() const override { return clock_; }
     void WaitUntil(std::chrono::microseconds time) override { clock_ = std::max(clock_, time); }
+    std::chrono::microseconds RefreshInterval() const override { return ScreenRefresh; }
     void Beep() override { ++Beeps; }
     void ShowScore(std::int32_t score) override { ScoreCaptions.push_back(score); }
     void ShowBestScore(std::int32_t) override {}
@@ -51,6 +52,7 @@ class RecordingSurface : public DrawingSurface {
     std::vector<Shape> Shapes;
     std::vector<BallPlacement> Balls;
     std::chrono::microseconds FrameCost{0};
+    std::chrono::microseconds ScreenRefresh{16667};  // 60 Hz
     std::vector<std::int32_t> ScoreCaptions;
     int Beeps = 0;
 

@@ -6,7 +6,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 
 set(expected
-    bin/zintu
+    games/zintu
+    share/icons/hicolor/scalable/apps/${APP_ID}.svg
     share/applications/${APP_ID}.desktop
     share/doc/zintu/changelog.gz
     share/doc/zintu/copyright

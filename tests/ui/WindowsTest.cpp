@@ -111,21 +111,31 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
 }
 
 // Right releases hide from the window's own surface only, never through a control, taking
-// no focus; Enter and keypad Enter press the focused "Свернуть". No tray here: it minimises.
-// Two quick clicks on the icon restore, as status-notifier hosts report a double click.
+// no focus, and so do the menu key and Shift+F10 on the board; a left click on the board
+// leaves the focus; Enter and keypad Enter press the focused "Свернуть". No tray here: it
+// minimises. Two quick clicks on the icon restore, as status-notifier hosts report a double
+// click.
 TEST_F(MainWindow, RightReleasesAndEnterHideTwoClicksOnTheIconRestore) {
-    const std::tuple<int, Qt::MouseButton, QPoint, bool> inputs[] = {
-        {0, Qt::RightButton, {150, 150}, true},  {0, Qt::RightButton, {315, 300}, true},
-        {0, Qt::RightButton, {360, 260}, false}, {0, Qt::RightButton, {360, 42}, false},
-        {Qt::Key_Return, {}, {}, true},          {Qt::Key_Enter, {}, {}, true}};
-    for (const auto& [key, button, at, hides] : inputs) {
+    const std::tuple<int, Qt::KeyboardModifier, const char*, Qt::MouseButton, QPoint, bool, int>
+        inputs[] = {{0, {}, "cmdHide", Qt::RightButton, {150, 150}, true, -1},
+                    {0, {}, "cmdHide", Qt::RightButton, {315, 300}, true, -1},
+                    {0, {}, "cmdHide", Qt::RightButton, {360, 260}, false, -1},
+                    {0, {}, "cmdHide", Qt::RightButton, {360, 42}, false, -1},
+                    {0, {}, "cmdHide", Qt::LeftButton, {150, 150}, false, 4},
+                    {Qt::Key_Return, Qt::KeypadModifier, "cmdHide", {}, {}, true, -1},
+                    {Qt::Key_Enter, Qt::KeypadModifier, "cmdHide", {}, {}, true, -1},
+                    {Qt::Key_Menu, {}, "Board", {}, {}, true, -1},
+                    {Qt::Key_F10, Qt::ShiftModifier, "Board", {}, {}, true, -1},
+                    {Qt::Key_F10, {}, "Board", {}, {}, false, -1}};
+    for (const auto& [key, modifier, focus, button, at, hides, selected] : inputs) {
         window = Open();
         Game().PutBall(4, 4, 1);
-        key ? QTest::keyClick(window->focusWidget(), Qt::Key(key), Qt::KeypadModifier)
+        window->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+        key ? QTest::keyClick(window->focusWidget(), Qt::Key(key), modifier)
             : QTest::mouseClick(window->windowHandle(), button, {}, at);
         EXPECT_EQ(window->isMinimized(), hides) << key << " " << at.x() << "," << at.y();
-        EXPECT_EQ(Game().SelCol, -1);
-        EXPECT_EQ(window->focusWidget()->objectName(), "cmdHide");
+        EXPECT_EQ(Game().SelCol, selected);
+        EXPECT_EQ(window->focusWidget()->objectName(), focus);
     }
     auto* tray = window->findChild<TrayIcon*>();
     QSignalSpy shows(tray, &TrayIcon::ShowRequested);
@@ -194,6 +204,23 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         buffer.SetFillColor(face);
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(buffer.Image(), before);
+        // Erased by a cell box or by a face disc, a larger disc leaves nothing of its edge
+        // for a smaller one to pick up.
+        const auto smallAfter = [&](bool red, bool box) {
+            buffer.Reset(QSize(400, 315), ratio, face);
+            buffer.SetFillColor(red ? QColor(Qt::red) : face);
+            buffer.Disc(2350, 350, 150);
+            buffer.SetFillColor(face);
+            if (box)
+                buffer.Box(2115, 115, 470, 470);
+            else
+                buffer.Disc(2350, 350, 150);
+            buffer.SetFillColor(Qt::yellow);
+            buffer.Disc(2350, 350, 70);
+            return buffer.Image().copy();
+        };
+        EXPECT_EQ(smallAfter(true, true), smallAfter(false, false)) << ratio;
+        EXPECT_EQ(smallAfter(true, false), smallAfter(false, false)) << ratio;
     }
 }
 

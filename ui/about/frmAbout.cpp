@@ -24,6 +24,9 @@ QLabel* AddPicture(QDialog* dialog) {
     QLabel* picture =
         AddLabel(dialog, QStringLiteral("Picture1"), {}, TwipsRect(360, 240, 480, 480));
     picture->setPixmap(ProgramIcon().pixmap(QSize(32, 32), dialog->devicePixelRatioF()));
+    picture->setAccessibleName(frmAbout::tr("Значок Zintu"));
+    picture->setAccessibleDescription(
+        frmAbout::tr("Девять цветных шариков, три красных по диагонали"));
     return picture;
 }
 
@@ -40,25 +43,24 @@ QLabel* AddThanks(QDialog* dialog) {
 
 QString ThanksText() {
     const QChar cr(u'\r');
-    return QStringLiteral("Спасибо всем моим тестерам, а особенно") + cr +
-           QStringLiteral("всем, кто играл первым") + cr + QStringLiteral("и") + cr +
-           QStringLiteral("всем, кто нашёл ошибки");
+    return frmAbout::tr("Спасибо всем моим тестерам, а особенно") + cr +
+           frmAbout::tr("всем, кто играл первым") + cr + frmAbout::tr("и") + cr +
+           frmAbout::tr("всем, кто нашёл ошибки");
 }
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
-    SetUpFixedDialog(this, QStringLiteral("frmAbout"), QStringLiteral("О программе"), 4335, 3270);
+    SetUpFixedDialog(this, QStringLiteral("frmAbout"), tr("О программе"), 4335, 3270);
 
     QPushButton* ok = AddDefaultButton(this, QStringLiteral("OK"), 1620, 2760, 1095, 375);
     QLabel* picture = AddPicture(this);
     QLabel* title = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Zintu"),
                              TwipsRect(960, 120, 3135, 495));
     title->setFont(ClassicFont(13.5, true));
-    QLabel* author = AddLabel(this, QStringLiteral("Label2"),
-                              QStringLiteral("Проект Zintu, zintu@project.invalid"),
-                              TwipsRect(120, 1200, 4095, 255));
-    QLabel* version =
-        AddLabel(this, QStringLiteral("Label3"), QStringLiteral("Версия  3.1  от  22.11.2000"),
-                 TwipsRect(960, 720, 3135, 375));
+    QLabel* author =
+        AddLabel(this, QStringLiteral("Label2"), tr("Проект Zintu, zintu@project.invalid"),
+                 TwipsRect(120, 1200, 4095, 255));
+    QLabel* version = AddLabel(this, QStringLiteral("Label3"), tr("Версия  3.1  от  22.11.2000"),
+                               TwipsRect(960, 720, 3135, 375));
     QLabel* thanks = AddThanks(this);
 
     setTabOrder(ok, picture);

@@ -20,7 +20,8 @@ constexpr std::array<int, 8> kThemeSizes{16, 22, 24, 32, 48, 64, 128, 256};
 
 constexpr char kUsage[] =
     "usage: zintu_make_icon ico OUTPUT.ico\n"
-    "       zintu_make_icon hicolor FOLDER NAME   (writes FOLDER/SIZExSIZE/apps/NAME.png)\n";
+    "       zintu_make_icon hicolor FOLDER NAME   (writes FOLDER/SIZExSIZE/apps/NAME.png\n"
+    "                                              and FOLDER/scalable/apps/NAME.svg)\n";
 
 void AppendLittleEndian(QByteArray& bytes, quint32 value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) {
@@ -79,6 +80,11 @@ QString WriteThemeIcons(const QString& folder, const QString& name) {
         if (!QDir().mkpath(apps) || !WriteFile(path, Png(zintu::ProgramIconImage(size)))) {
             return path;
         }
+    }
+    const QString scalable = folder + QStringLiteral("/scalable/apps");
+    const QString svg = scalable + '/' + name + QStringLiteral(".svg");
+    if (!QDir().mkpath(scalable) || !WriteFile(svg, zintu::ProgramIconSvg())) {
+        return svg;
     }
     return {};
 }

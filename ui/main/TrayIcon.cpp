@@ -10,15 +10,15 @@ namespace zintu {
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     menu_.setObjectName("mnuPopMenu");
-    menu_.setTitle("Menu");
-    QAction* show = menu_.addAction("Показать", this, &TrayIcon::ShowRequested);
+    menu_.setTitle(tr("Menu"));
+    QAction* show = menu_.addAction(tr("Показать"), this, &TrayIcon::ShowRequested);
     show->setObjectName("mnuPopMenuShow");
-    QAction* exit = menu_.addAction("Выход", this, &TrayIcon::ExitRequested);
+    QAction* exit = menu_.addAction(tr("Выход"), this, &TrayIcon::ExitRequested);
     exit->setObjectName("mnuPopMenuExit");
     // Some desktops show no icon that has no menu; Qt opens it on a right click.
     icon_.setContextMenu(&menu_);
     icon_.setIcon(ProgramIcon());
-    icon_.setToolTip("Zintu");
+    icon_.setToolTip(QStringLiteral("Zintu"));
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);
 }
 

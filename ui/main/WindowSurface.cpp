@@ -1,7 +1,11 @@
 #include "WindowSurface.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
 #include <thread>
 
 #include "BackBuffer.h"
@@ -20,6 +24,18 @@ ColorValue ToColorValue(QColor color) {
                static_cast<std::uint8_t>(color.blue()));
 }
 
+namespace {
+
+// The logical pixels that a drawing between the given twips may touch: its rounded
+// corners and a pixel around them, for outlines and smooth edges.
+QRect Touched(int x1, int y1, int x2, int y2) {
+    return QRect(QPoint(TwipsToPixels(std::min(x1, x2)), TwipsToPixels(std::min(y1, y2))),
+                 QPoint(TwipsToPixels(std::max(x1, x2)), TwipsToPixels(std::max(y1, y2))))
+        .adjusted(-1, -1, 1, 1);
+}
+
+}  // namespace
+
 WindowSurface::WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball,
                              QLabel& scoreLabel, QLabel& bestLabel)
     : window_(window),
@@ -34,26 +50,32 @@ void WindowSurface::SetFillColor(ColorValue color) {
 
 void WindowSurface::FilledRectangle(int x1, int y1, int x2, int y2) {
     buffer_.FilledRectangle(x1, y1, x2, y2);
-    window_.update();
+    Touch(Touched(x1, y1, x2, y2));
 }
 
 void WindowSurface::Line(int x1, int y1, int x2, int y2, ColorValue color) {
     buffer_.Line(x1, y1, x2, y2, ToQColor(color));
-    window_.update();
+    Touch(Touched(x1, y1, x2, y2));
 }
 
 void WindowSurface::Box(int x, int y, int width, int height) {
     buffer_.Box(x, y, width, height);
-    window_.update();
+    Touch(Touched(x, y, x + width, y + height));
 }
 
 void WindowSurface::Disc(int centreX, int centreY, int radius) {
     buffer_.Disc(centreX, centreY, radius);
-    window_.update();
+    Touch(Touched(centreX - radius, centreY - radius, centreX + radius, centreY + radius));
 }
 
 void WindowSurface::Refresh() {
-    window_.repaint();
+    window_.repaint(drawn_);
+    drawn_ = QRegion();
+}
+
+void WindowSurface::Touch(QRect logical) {
+    drawn_ += logical;
+    window_.update(logical);
 }
 
 void WindowSurface::PlaceBall(const BallPlacement& ball) {
@@ -73,16 +95,37 @@ void WindowSurface::WaitUntil(std::chrono::microseconds time) {
     std::this_thread::sleep_until(std::chrono::steady_clock::time_point(time));
 }
 
+std::chrono::microseconds WindowSurface::RefreshInterval() const {
+    constexpr qreal kUsualRate = 60;
+    const QScreen* screen = window_.screen();
+    const qreal rate =
+        screen != nullptr && screen->refreshRate() >= 1 ? screen->refreshRate() : kUsualRate;
+    return std::chrono::microseconds(std::lround(1e6 / rate));
+}
+
 void WindowSurface::Beep() {
     QApplication::beep();
 }
 
+namespace {
+
+// The labels are named by their meaning; a screen reader hears of the number as a value.
+void ShowNumber(QLabel& label, std::int32_t number) {
+    label.setText(QString::number(number));
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(&label, number);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+}  // namespace
+
 void WindowSurface::ShowScore(std::int32_t score) {
-    scoreLabel_.setText(QString::number(score));
+    ShowNumber(scoreLabel_, score);
 }
 
 void WindowSurface::ShowBestScore(std::int32_t bestScore) {
-    bestLabel_.setText(QString::number(bestScore));
+    ShowNumber(bestLabel_, bestScore);
 }
 
 }  // namespace zintu

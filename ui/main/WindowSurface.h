@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRegion>
 #include <chrono>
 
 #include "DrawingSurface.h"
@@ -17,7 +18,7 @@ QColor ToQColor(ColorValue color);
 ColorValue ToColorValue(QColor color);
 
 // The game's drawing surface on the main window: shapes go to the back buffer, frames are
-// presented with an immediate repaint; the clock is the steady clock.
+// presented with an immediate repaint of what changed; the clock is the steady clock.
 class WindowSurface : public DrawingSurface {
   public:
     WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball, QLabel& scoreLabel,
@@ -32,16 +33,22 @@ class WindowSurface : public DrawingSurface {
     void PlaceBall(const BallPlacement& ball) override;
     std::chrono::microseconds Now() const override;
     void WaitUntil(std::chrono::microseconds time) override;
+    // Of the screen the window is on; 60 Hz where the platform does not tell.
+    std::chrono::microseconds RefreshInterval() const override;
     void Beep() override;
     void ShowScore(std::int32_t score) override;
     void ShowBestScore(std::int32_t bestScore) override;
 
   private:
+    // Shows the drawing there at the next paint, or at once at Refresh.
+    void Touch(QRect logical);
+
     QWidget& window_;
     BackBuffer& buffer_;
     BallShape& ball_;
     QLabel& scoreLabel_;
     QLabel& bestLabel_;
+    QRegion drawn_;  // since the last Refresh
 };
 
 }  // namespace zintu

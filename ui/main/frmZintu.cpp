@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 
 #include "BallShape.h"
+#include "BoardAccessible.h"
+#include "BoardCursor.h"
 #include "ClassicFont.h"
 #include "CommandButton.h"
 #include "DisplayText.h"
@@ -37,9 +40,15 @@ constexpr int kButtonLeft = 4920;
 constexpr int kRightButton = 2;
 // Each entry is a description, shown as it is, and its pattern, hidden in parentheses.
 // Qt's "*.*" wants a dot in the name, so every file is "*".
-const QString kPositionFilter =
-    QStringLiteral("Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)");
+const char* const kPositionFilter = QT_TRANSLATE_NOOP(
+    "zintu::frmZintu", "Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)");
+#ifdef Q_OS_WIN
+// Windows' own dialog gives a name typed without an extension the filter's: Qt's keeps it.
+constexpr auto kPositionDialogOptions =
+    QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog;
+#else
 constexpr auto kPositionDialogOptions = QFileDialog::HideNameFilterDetails;
+#endif
 
 int ButtonCode(Qt::MouseButton button) {
     switch (button) {
@@ -52,6 +61,21 @@ int ButtonCode(Qt::MouseButton button) {
         default:
             return 0;
     }
+}
+
+// Black or white, whichever reads better on `background`.
+QColor TextColorOn(const QColor& background) {
+    // Relative luminance as contrast ratios count it; one of black and white always
+    // reaches 4.5:1.
+    const auto linear = [](float channel) {
+        return channel <= 0.04045F ? channel / 12.92F : std::pow((channel + 0.055F) / 1.055F, 2.4F);
+    };
+    const float luminance = 0.2126F * linear(background.redF()) +
+                            0.7152F * linear(background.greenF()) +
+                            0.0722F * linear(background.blueF());
+    const float onBlack = (luminance + 0.05F) / 0.05F;
+    const float onWhite = 1.05F / (luminance + 0.05F);
+    return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 }  // namespace
@@ -80,8 +104,10 @@ QColor BoardColor(const QPalette& palette) {
 
 frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     : scoreStore_(std::move(scoreFiles)) {
+    // Before any control is named: a name change makes Qt describe the control at once.
+    InstallAccessibleFactory();
     setObjectName("frmZintu");
-    setWindowTitle("Zintu");
+    setWindowTitle(QStringLiteral("Zintu"));
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -94,6 +120,7 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     CreateControls();
     surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_);
     game_ = std::make_unique<Zintu>(*surface_, scoreStore_);
+    CreateBoardCursor();
     tray_ = new TrayIcon(this);
     connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
     connect(tray_, &TrayIcon::ExitRequested, this, &QWidget::close);
@@ -104,23 +131,24 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
 frmZintu::~frmZintu() = default;
 
 void frmZintu::CreateControls() {
-    cmdHide_ =
-        AddButton("cmdHide", "Свернуть", " Спрятать на трей ", 4200, &frmZintu::cmdHide_Click);
+    cmdHide_ = AddButton("cmdHide", tr("Свернуть"), tr(" Спрятать на трей "), 4200,
+                         &frmZintu::cmdHide_Click);
     QPushButton* cmdExit =
-        AddButton("cmdExit", "Выход", " Конец игры ", 3720, &frmZintu::cmdExit_Click);
+        AddButton("cmdExit", tr("Выход"), tr(" Конец игры "), 3720, &frmZintu::cmdExit_Click);
     QPushButton* cmdNew =
-        AddButton("cmdNew", "Сброс", " Чтобы начать новую игру нажмите эту кнопку ", 3240,
+        AddButton("cmdNew", tr("Сброс"), tr(" Чтобы начать новую игру нажмите эту кнопку "), 3240,
                   &frmZintu::cmdNew_Click);
-    QPushButton* cmdScore = AddButton("cmdScore", "Рекорды", " Показать 10 лучших рекордов. ", 1320,
-                                      &frmZintu::cmdScore_Click);
+    QPushButton* cmdScore =
+        AddButton("cmdScore", tr("Рекорды"), tr(" Показать 10 лучших рекордов. "), 1320,
+                  &frmZintu::cmdScore_Click);
     QPushButton* cmdRead =
-        AddButton("cmdRead", "Открыть", " Восстановить сохраненное расположение шариков. ", 1800,
-                  &frmZintu::cmdRead_Click);
+        AddButton("cmdRead", tr("Открыть"), tr(" Восстановить сохраненное расположение шариков. "),
+                  1800, &frmZintu::cmdRead_Click);
     QPushButton* cmdWrite =
-        AddButton("cmdWrite", "Сохранить", " Сохранить текущее расположение шариков. ", 2280,
-                  &frmZintu::cmdWrite_Click);
+        AddButton("cmdWrite", tr("Сохранить"), tr(" Сохранить текущее расположение шариков. "),
+                  2280, &frmZintu::cmdWrite_Click);
     QPushButton* command1 =
-        AddButton("Command1", "About", " О программе ", 2760, &frmZintu::Command1_Click);
+        AddButton("Command1", tr("About"), tr(" О программе "), 2760, &frmZintu::Command1_Click);
     setTabOrder(cmdHide_, cmdExit);
     setTabOrder(cmdExit, cmdNew);
     setTabOrder(cmdNew, cmdScore);
@@ -130,12 +158,20 @@ void frmZintu::CreateControls() {
 
     auto* frame = new QFrame(this);
     frame->setObjectName("Frame1");
+    frame->setAccessibleName(tr("Счёт"));
     frame->setFrameShape(QFrame::NoFrame);
     frame->setGeometry(TwipsRect(kButtonLeft, 480, 1000, 735));
-    const auto makeLabel = [frame](const char* name, const QString& tip, int top) {
+    // The labels stand on the board's colour, whatever the theme gives the window.
+    QPalette onBoard = frame->palette();
+    onBoard.setColor(QPalette::WindowText, TextColorOn(boardColor_));
+    frame->setPalette(onBoard);
+    const auto makeLabel = [frame](const char* name, const QString& meaning, const QString& tip,
+                                   int top) {
         auto* label = new QLabel(frame);
         label->setObjectName(name);
         label->setToolTip(tip);
+        label->setAccessibleName(meaning);
+        label->setAccessibleDescription(tip.trimmed());
         label->setGeometry(TwipsRect(0, top, 975, 300));
         label->setFont(ClassicFont(9.75));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -143,10 +179,36 @@ void frmZintu::CreateControls() {
         label->setLineWidth(1);
         return label;
     };
-    lblNew_ = makeLabel("lblNew", " Очки претендента ", 0);
-    lblScore_ = makeLabel("lblScore", " Рекорд ", 400);
+    lblNew_ = makeLabel("lblNew", tr("Очки"), tr(" Очки претендента "), 0);
+    lblScore_ = makeLabel("lblScore", tr("Рекорд"), tr(" Рекорд "), 400);
+    for (int i = 1; i <= 3; ++i) {
+        auto* item = new QWidget(this);
+        item->setObjectName(QStringLiteral("NextColor%1").arg(i));
+        item->setGeometry(TwipsRect(4880 + 350 * (i - 1), 100, 300, 300));
+        item->setAttribute(Qt::WA_TransparentForMouseEvents);
+        item->setAccessibleDescription(tr("Этот шарик появится после хода, не собравшего ряд"));
+        preview_[i - 1] = item;
+    }
     ball_ = new BallShape(this);
     cmdHide_->setFocus();
+}
+
+// The board's stop comes right after "About" in the tab chain, and lies under the sliding
+// ball. Its keys play as clicks on the cursor's cell; a turn in progress drops them.
+void frmZintu::CreateBoardCursor() {
+    board_ = new BoardCursor(*game_, this);
+    board_->stackUnder(ball_);
+    setTabOrder(findChild<QPushButton*>(QStringLiteral("Command1")), board_);
+    const auto clickCentre = [this](int button) {
+        return [this, button](int col, int row) {
+            if (busy_ == 0) {
+                Form_MouseUp(button, kBoardOrigin + kCellSize * col + kCellSize / 2,
+                             kBoardOrigin + kCellSize * row + kCellSize / 2);
+            }
+        };
+    };
+    connect(board_, &BoardCursor::Clicked, this, clickCentre(1));
+    connect(board_, &BoardCursor::RightClicked, this, clickCentre(kRightButton));
 }
 
 QPushButton* frmZintu::AddButton(const char* name, const QString& caption, const QString& tip,
@@ -183,6 +245,15 @@ void frmZintu::Form_Initialize() {
     game_->Generator.SeedFromClock();
     RandomSeed = game_->Generator.Next();
     game_->NewGame(RandomSeed, ToColorValue(boardColor_));
+    UpdateAccessibleState();
+}
+
+void frmZintu::UpdateAccessibleState() {
+    board_->ReportChangedCells();
+    for (int i = 1; i <= 3; ++i) {
+        preview_[i - 1]->setAccessibleName(
+            tr("Следующий шарик %1: %2").arg(i).arg(ColorName(game_->NextColors[i])));
+    }
 }
 
 void frmZintu::Form_Load(const QString& arguments) {
@@ -195,12 +266,16 @@ void frmZintu::Form_MouseUp(int button, double x, double y) {
         HideToTray();
         return;
     }
-    game_->ReleaseOnBoard(x, y, [this] { GameOver(); });
+    if (game_->ReleaseOnBoard(x, y, [this] { GameOver(); }) == TurnOutcome::Refused) {
+        board_->Announce(tr("Ход невозможен: к этой клетке нет свободного пути"));
+    }
+    UpdateAccessibleState();
 }
 
 void frmZintu::GameOver() {
-    QMessageBox box(QMessageBox::Information, "Zintu",
-                    DisplayText(QString::fromStdString(GameOverText(game_->Score))),
+    const QString text = tr("Игра закончена.\r\rВаш текущий результат - %1").arg(game_->Score);
+    board_->Announce(DisplayText(text));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zintu"), DisplayText(text),
                     QMessageBox::Ok, this);
     box.exec();
     EnterRecord(*game_, this);
@@ -274,8 +349,8 @@ void frmZintu::cmdScore_Click() {
 
 void frmZintu::cmdWrite_Click() {
     const QString file = QFileDialog::getSaveFileName(
-        this, "Сохранить текущее расположение шариков", AppFolderText(), kPositionFilter, nullptr,
-        kPositionDialogOptions);
+        this, tr("Сохранить текущее расположение шариков"), AppFolderText(), tr(kPositionFilter),
+        nullptr, kPositionDialogOptions);
     if (!file.isEmpty()) {
         WritePositionFile(ToPath(file), game_->Snapshot(RandomSeed));
     }
@@ -283,14 +358,15 @@ void frmZintu::cmdWrite_Click() {
 
 void frmZintu::cmdRead_Click() {
     const QString file = QFileDialog::getOpenFileName(
-        this, "Восстановить сохраненное расположение шариков", AppFolderText(), kPositionFilter,
-        nullptr, kPositionDialogOptions);
+        this, tr("Восстановить сохраненное расположение шариков"), AppFolderText(),
+        tr(kPositionFilter), nullptr, kPositionDialogOptions);
     if (file.isEmpty()) {
         return;
     }
     if (const auto position = ReadPositionFile(ToPath(file))) {
         game_->RestorePosition(*position);
         RandomSeed = position->RandomSeed;
+        UpdateAccessibleState();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -13,6 +14,7 @@ class QPushButton;
 namespace zintu {
 
 class BallShape;
+class BoardCursor;
 class TrayIcon;
 class WindowSurface;
 class Zintu;
@@ -59,6 +61,9 @@ class frmZintu : public QWidget {
     class BusyScope;
 
     void CreateControls();
+    void CreateBoardCursor();
+    // Names the preview's colours and reports the cells that changed.
+    void UpdateAccessibleState();
     QPushButton* AddButton(const char* name, const QString& caption, const QString& tip, int top,
                            void (frmZintu::*handler)());
     void GameOver();
@@ -74,6 +79,8 @@ class frmZintu : public QWidget {
     QLabel* lblNew_ = nullptr;
     QLabel* lblScore_ = nullptr;
     BallShape* ball_ = nullptr;
+    BoardCursor* board_ = nullptr;
+    std::array<QWidget*, 3> preview_{};  // named after the colours to come
     std::unique_ptr<WindowSurface> surface_;
     ScoreFileStore scoreStore_;
     std::unique_ptr<Zintu> game_;

@@ -1,23 +1,54 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "AppFolder.h"
+#include "CommandLine.h"
 #include "PathText.h"
 #include "StandardTexts.h"
 #include "frmZintu.h"
 
+namespace {
+
+void DescribeApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Zintu"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZINTU_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zintu"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("project.invalid"));
+}
+
+// Help and version are answered before any window system is asked for: they work
+// without a display.
+bool AnswerInformation(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const zintu::Information asked = zintu::InformationAsked(arguments);
+    if (asked == zintu::Information::None) {
+        return false;
+    }
+    const QCoreApplication console(argc, argv);
+    DescribeApplication();
+    const auto texts = zintu::InstallInterfaceTexts(QLocale::system());
+    std::fputs(zintu::InformationText(asked).toLocal8Bit().constData(), stdout);
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (AnswerInformation(argc, argv)) {
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zintu");
-    QApplication::setApplicationVersion(ZINTU_VERSION);
-    QApplication::setOrganizationName("Zintu");
-    QApplication::setOrganizationDomain("project.invalid");
+    DescribeApplication();
     // Wayland and task bars find the icon through the desktop entry of this name.
-    QGuiApplication::setDesktopFileName(ZINTU_APP_ID);
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZINTU_APP_ID));
     // The main window ends the program itself, also while it is hidden in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
-    const auto standardTexts = zintu::InstallStandardTexts(QLocale::system());
+    const auto texts = zintu::InstallInterfaceTexts(QLocale::system());
 
     const std::filesystem::path appFolder = zintu::ChooseAppFolder(
         zintu::ToPath(QCoreApplication::applicationDirPath()), ZINTU_INSTALLED_MARKER,

@@ -1,5 +1,6 @@
 #include "RecordNameDialog.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
 
 namespace zintu {
@@ -7,8 +8,10 @@ namespace zintu {
 std::u32string AskRecordName(QWidget* parent, int rank) {
     bool accepted = false;
     const QString answer = QInputDialog::getText(
-        parent, QStringLiteral("Установлен рекорд номер ") + QString::number(rank),
-        QStringLiteral("Введите ваше имя"), QLineEdit::Normal, QString(), &accepted);
+        parent,
+        QCoreApplication::translate("zintu::RecordEntry", "Установлен рекорд номер %1").arg(rank),
+        QCoreApplication::translate("zintu::RecordEntry", "Введите ваше имя"), QLineEdit::Normal,
+        QString(), &accepted);
     return accepted ? answer.toStdU32String() : std::u32string();
 }
 

@@ -96,13 +96,15 @@ QTableWidget* AddHeader(QDialog* dialog) {
     QTableWidget* header = AddGrid(dialog, QStringLiteral("Fgn"), 1,
                                    TwipsRect(kHeaderLeft, kHeaderTop, kGridWidth, kHeaderHeight),
                                    ClassicFont(9.75, true));
-    const std::array<QString, 4> titles{QStringLiteral("№"), QStringLiteral("Имя рекордсмена"),
-                                        QStringLiteral("Рекорд"), QStringLiteral("Дата")};
+    const std::array<QString, 4> titles{frmScore::tr("№"), frmScore::tr("Имя рекордсмена"),
+                                        frmScore::tr("Рекорд"), frmScore::tr("Дата")};
     for (int column = 0; column < header->columnCount(); ++column) {
         header->item(0, column)->setText(titles[column]);
         header->item(0, column)->setTextAlignment(Qt::AlignCenter);
     }
     PaintCells(header, QPalette::Button, QPalette::ButtonText);
+    header->setAccessibleName(frmScore::tr("Заголовки столбцов"));
+    header->setAccessibleDescription(frmScore::tr("Место, имя, очки и дата рекорда"));
     header->ensurePolished();  // the frame width is final only now
     header->setRowHeight(0, header->height() - 2 * header->frameWidth());
     return header;
@@ -119,11 +121,13 @@ QTableWidget* AddBody(QDialog* dialog) {
         }
     }
     PaintCells(body, QPalette::Base, QPalette::Text);
+    body->setAccessibleName(frmScore::tr("Рекорды"));
+    body->setAccessibleDescription(frmScore::tr("Место, имя, очки и дата каждого рекорда"));
     return body;
 }
 
 QCheckBox* AddMergeSwitch(QDialog* dialog) {
-    auto* check = new QCheckBox(QStringLiteral("Объединять имена"), dialog);
+    auto* check = new QCheckBox(frmScore::tr("Объединять имена"), dialog);
     check->setObjectName(QStringLiteral("CheckTable"));
     check->setGeometry(TwipsRect(120, 3160, 2055, 255));
     check->setChecked(true);
@@ -133,9 +137,8 @@ QCheckBox* AddMergeSwitch(QDialog* dialog) {
 }  // namespace
 
 frmScore::frmScore() {
-    SetUpFixedDialog(this, QStringLiteral("frmScore"), QStringLiteral("10 лучших рекордов"), 4755,
-                     3615);
-    QPushButton* close = AddDefaultButton(this, QStringLiteral("Закрыть"), 3280, 3120, 1335, 375);
+    SetUpFixedDialog(this, QStringLiteral("frmScore"), tr("10 лучших рекордов"), 4755, 3615);
+    QPushButton* close = AddDefaultButton(this, tr("Закрыть"), 3280, 3120, 1335, 375);
     body_ = AddBody(this);
     QTableWidget* header = AddHeader(this);
     mergeNames_ = AddMergeSwitch(this);
