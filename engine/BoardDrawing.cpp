@@ -4,8 +4,9 @@ namespace zintu {
 
 void Zintu::DrawGrid() {
     ClearBoardArea();
-    // A new board shows the record, so it reads the score table, shared copy and all.
-    LoadScoreTable();
+    // A new board shows the record, so it reads the score table, shared copy and all, unless
+    // the game over before it has just stored it.
+    ReloadScoresForNewGame();
     DrawGridLines();
     SelCol = 0;
     SelRow = 0;

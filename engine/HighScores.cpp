@@ -1,38 +1,41 @@
+#include <optional>
+#include <utility>
+
 #include "OleDate.h"
 #include "Zintu.h"
 
 namespace zintu {
 
 void Zintu::LoadScoreTable() {
-    const LoadedScores loaded = scoreStore_.Load(OleNow());
-    Scores = loaded.Table;
-    SharedScoreDir = loaded.SharedScoreDir;
-    ShowBestScore();
+    scoresJustStored_ = false;
+    Show(scoreStore_.Load(OleNow()));
 }
 
 int Zintu::RecordRank() {
-    LoadScoreTable();
+    Show(scoreStore_.Peek(OleNow()));
     return FindRank(Scores, Score);
 }
 
 bool Zintu::StoreRecord(std::u32string_view answer) {
-    ScoreRecord entry;
-    entry.Name = FitName(answer);
-    if (!IsAcceptableName(entry.Name)) {
-        return false;
-    }
     const OleDateTime now = OleNow();
-    entry.Points = Score;
-    entry.Date = now.Date;
-    entry.Time = now.Time;
-    const LoadedScores stored = scoreStore_.Store(entry, now);
-    Scores = stored.Table;
-    SharedScoreDir = stored.SharedScoreDir;
-    ShowBestScore();
-    return true;
+    std::optional<ScoreRecord> entry;
+    if (IsAcceptableName(FitName(answer))) {
+        entry = ScoreRecord{FitName(answer), Score, now.Date, now.Time};
+    }
+    Show(scoreStore_.Store(entry, now));
+    scoresJustStored_ = true;
+    return entry.has_value();
 }
 
-void Zintu::ShowBestScore() {
+void Zintu::ReloadScoresForNewGame() {
+    if (!std::exchange(scoresJustStored_, false)) {
+        LoadScoreTable();
+    }
+}
+
+void Zintu::Show(const LoadedScores& loaded) {
+    Scores = loaded.Table;
+    SharedScoreDir = loaded.SharedScoreDir;
     BestScore = Scores[0].Points;
     surface_.ShowBestScore(BestScore);
 }

@@ -4,14 +4,19 @@
 
 namespace zintu {
 
-ScoreFileStore::ScoreFileStore(ScoreFiles files) : files_(std::move(files)) {}
+ScoreFileStore::ScoreFileStore(ScoreFiles files) : book_(std::move(files)) {}
 
 LoadedScores ScoreFileStore::Load(const OleDateTime& now) {
-    return LoadScoreTable(files_, now);
+    return book_.Load(now);
 }
 
-LoadedScores ScoreFileStore::Store(const ScoreRecord& entry, const OleDateTime& now) {
-    return StoreRecord(files_, entry, now);
+LoadedScores ScoreFileStore::Peek(const OleDateTime& now) {
+    return book_.Peek(now);
+}
+
+LoadedScores ScoreFileStore::Store(const std::optional<ScoreRecord>& entry,
+                                   const OleDateTime& now) {
+    return book_.Store(entry, now);
 }
 
 }  // namespace zintu

@@ -10,11 +10,12 @@ class ScoreFileStore final : public ScoreStore {
     explicit ScoreFileStore(ScoreFiles files);
 
     LoadedScores Load(const OleDateTime& now) override;
-    LoadedScores Store(const ScoreRecord& entry, const OleDateTime& now) override;
-    const ScoreFiles& Files() const { return files_; }
+    LoadedScores Peek(const OleDateTime& now) override;
+    LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now) override;
+    const ScoreFiles& Files() const { return book_.Files(); }
 
   private:
-    ScoreFiles files_;
+    ScoreBook book_;
 };
 
 }  // namespace zintu

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "OleDate.h"
 #include "ScoreBook.h"
 #include "ScoreRecord.h"
@@ -13,8 +15,12 @@ class ScoreStore {
   public:
     virtual ~ScoreStore() = default;
 
+    // Reads and merges, writing the merged table back.
     virtual LoadedScores Load(const OleDateTime& now) = 0;
-    virtual LoadedScores Store(const ScoreRecord& entry, const OleDateTime& now) = 0;
+    // Reads and merges without waiting for other installations or writing.
+    virtual LoadedScores Peek(const OleDateTime& now) = 0;
+    // Reads, merges, adds the entry if any and writes: one wait for other installations.
+    virtual LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now) = 0;
 };
 
 }  // namespace zintu

@@ -90,9 +90,11 @@ class Zintu {
 
     // --- high scores ---
     void LoadScoreTable();
-    // Reloads the table and finds the place the current Score earns: 1..10, or 0.
+    // Reads the table afresh and finds the place the current Score earns: 1..10, or 0.
     int RecordRank();
-    // Stores the current Score under the name typed; false when the name is only blanks.
+    // Stores the current Score under the name typed, or only merges and writes the table back
+    // when the name is only blanks (then false). The new game that follows takes this table
+    // as it is, so that a game over waits for other installations once.
     bool StoreRecord(std::u32string_view answer);
 
     // --- saved positions ---
@@ -109,11 +111,13 @@ class Zintu {
                                  const std::function<void()>& gameOver);
     void SelectBall(int col, int row);
     void DropPreviewBalls();
-    void ShowBestScore();
+    void ReloadScoresForNewGame();
+    void Show(const LoadedScores& loaded);
 
     DrawingSurface& surface_;
     ScoreStore& scoreStore_;
     BallPlacement ball_;  // the sliding ball overlay
+    bool scoresJustStored_ = false;
 };
 
 }  // namespace zintu

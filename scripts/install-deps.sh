@@ -14,6 +14,7 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-apps x11-utils imagemagick python3 libxtst6 trayer
                openbox dbus at-spi2-core python3-pyatspi
+               samba smbnetfs openssh-server openssh-client sshfs fuse3 faketime
                desktop-file-utils appstream
                googletest "${windows[@]}")
 elif [[ "${1:-}" == "--windows" ]]; then

@@ -1,93 +1,200 @@
 #include "FileLock.h"
 
-#include <cstdint>
-#include <ctime>
-#include <fstream>
-#include <iterator>
-#include <span>
+#include <algorithm>
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
 
-#include "Platform.h"
 #include "UniqueName.h"
 
 namespace zintu {
 namespace {
 
 namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::size_t kLongestHolder = 256;
+constexpr int kTries = 20;  // for a step that must not be abandoned half-way
+constexpr int kRetriesPerLook = 50;
+constexpr std::string_view kHolderName = "holder";
 
 // The unique name of a sibling file doubles as a token that no other holder can have.
-std::string HolderText(const fs::path& lockFile) {
-    return "pid " + std::to_string(CurrentProcessId()) + ", since " +
-           std::to_string(std::time(nullptr)) + ", token " +
-           UniqueSiblingPath(lockFile).filename().string() + "\n";
+Bytes HolderText(const fs::path& lockFile) {
+    const std::string text = "pid " + std::to_string(CurrentProcessId()) + ", token " +
+                             UniqueSiblingPath(lockFile).filename().string() + "\n";
+    return {text.begin(), text.end()};
 }
 
-std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Waiters that started together would otherwise keep meeting at the same moments, and those
+// that have waited longest try most often, so that none waits out its patience while others
+// keep coming.
+std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, int round,
+                                std::chrono::steady_clock::duration waited) {
+    std::size_t spread = holder.size();
+    for (const std::uint8_t byte : holder) {
+        spread = spread * 31 + byte;
+    }
+    const std::int64_t base = std::max<std::int64_t>(timing.Retry.count(), 1);
+    const std::int64_t slower = waited < timing.Patience / 4   ? 4
+                                : waited < timing.Patience / 2 ? 2
+                                                               : 1;
+    return std::chrono::milliseconds(slower * (base + (spread + 7919U * round) % base));
 }
 
-bool IsStale(const fs::path& lockFile, std::chrono::milliseconds staleAfter) {
+// The holder's text in the lock folder; an empty text, told apart by the folder's own time,
+// while the folder is being made or when its maker died before writing it. Only the holder's file
+// is opened: a share will not let the holder move a folder that another client has open.
+std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
+            return seen;
+        }
+        std::error_code error;
+        const auto made = fs::last_write_time(lock, error);
+        if (!error && !fs::exists(lock / kHolderName, error) && !error) {
+            return FileStart{{}, made.time_since_epoch().count()};
+        }
+        if (!IsTransientError(error)) {
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(retry);
+    }
+    return std::nullopt;
+}
+
+// Retries what a share refuses for a while, for instance to rename a file that another client
+// is reading.
+template <typename Step>
+std::error_code Retried(std::chrono::milliseconds retry, Step step) {
     std::error_code error;
-    const auto written = fs::last_write_time(lockFile, error);
-    return !error && fs::file_time_type::clock::now() - written > staleAfter;
+    step(error);
+    // sshfs hides a file that a reader has open instead of removing it, until the reader is done.
+    const auto passing = [&] {
+        return IsTransientError(error) || error == std::errc::directory_not_empty;
+    };
+    for (int attempt = 1; passing() && attempt < kTries; ++attempt) {
+        std::this_thread::sleep_for(retry);
+        step(error);
+    }
+    return error;
 }
 
-// Moves the stale file aside first, so that of two processes taking it over at once only one
-// removes it. The other may have moved a fresh lock aside instead: that one goes back,
-// unless a newer lock already stands there.
-void TakeOver(const fs::path& lockFile, std::chrono::milliseconds staleAfter) {
-    const fs::path aside = UniqueSiblingPath(lockFile);
+void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
+    Retried(retry, [&](std::error_code& error) { fs::remove(lock / kHolderName, error); });
+    Retried(retry, [&](std::error_code& error) { fs::remove(lock, error); });
+}
+
+// Makes the lock folder and then names the holder inside: making a folder is exclusive on every
+// kind of share, where an exclusive file create is not (smbnetfs lets two clients make one file).
+NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
     std::error_code error;
-    fs::rename(lockFile, aside, error);
-    if (error) {
+    if (!fs::create_directory(lock, error)) {
+        // An SFTP server refuses to make a folder that exists with a plain failure.
+        std::error_code ignored;
+        if (!error || fs::exists(lock, ignored)) {
+            return NewFileResult::AlreadyExists;
+        }
+        return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
+    }
+    NewFileResult named = CreateNewFile(lock / kHolderName, holder);
+    for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
+        std::this_thread::sleep_for(retry);
+        named = CreateNewFile(lock / kHolderName, holder);
+    }
+    if (named != NewFileResult::Created) {
+        RemoveLock(lock, retry);
+        return NewFileResult::Busy;
+    }
+    return NewFileResult::Created;
+}
+
+// Removes the lock only if it still holds `expected`. Moving it aside first makes the check and
+// the removal one step for the name; a lock that took the name just before the move goes back
+// under it with its holder's text, so that its holder still finds it its own. Only where a
+// third lock was made in between does that holder lose the name, and its check before writing
+// tells it so.
+void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::milliseconds retry) {
+    const fs::path aside = UniqueSiblingPath(lock);
+    if (Retried(retry, [&](std::error_code& error) { fs::rename(lock, aside, error); })) {
         return;
     }
-    if (!IsStale(aside, staleAfter)) {
-        fs::create_hard_link(aside, lockFile, error);
+    const std::optional<FileStart> moved = ReadLock(aside, retry);
+    if (moved && moved->Bytes != expected && !moved->Bytes.empty()) {
+        MakeLock(lock, moved->Bytes, retry);
     }
-    fs::remove(aside, error);
+    RemoveLock(aside, retry);
 }
 
 }  // namespace
 
-std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, const LockTiming& timing) {
-    const std::string holder = HolderText(lockFile);
-    const std::span content(reinterpret_cast<const std::uint8_t*>(holder.data()), holder.size());
-    const auto deadline = std::chrono::steady_clock::now() + timing.Patience;
-    for (;;) {
-        switch (CreateNewFile(lockFile, content)) {
-            case NewFileResult::Created:
-                return FileLock(lockFile, holder);
-            case NewFileResult::Failed:
-                return std::nullopt;
-            case NewFileResult::AlreadyExists:
-                break;
+bool LockWatch::IsStale(const fs::path& lockFile, const FileStart& seen,
+                        std::chrono::milliseconds staleAfter) {
+    const auto now = std::chrono::steady_clock::now();
+    if (lockFile != file_ || seen.Bytes != seen_.Bytes || seen.Stamp != seen_.Stamp) {
+        file_ = lockFile;
+        seen_ = seen;
+        since_ = now;
+        return false;
+    }
+    return now - since_ >= staleAfter;
+}
+
+void LockWatch::Forget() {
+    file_.clear();
+}
+
+std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& watch,
+                                          const LockTiming& timing) {
+    const Bytes holder = HolderText(lockFile);
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + timing.Patience;
+    auto nextLook = start;
+    for (int round = 0;; ++round) {
+        const NewFileResult result = MakeLock(lockFile, holder, timing.Retry);
+        if (result == NewFileResult::Created) {
+            watch.Forget();
+            return FileLock(lockFile, holder, timing.Retry);
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
         }
-        if (IsStale(lockFile, timing.StaleAfter)) {
-            TakeOver(lockFile, timing.StaleAfter);
-        } else {
-            std::this_thread::sleep_for(timing.Retry);
+        // Looked at now and then only: each look keeps the file open, and a share will not let
+        // its holder remove an open file.
+        const auto now = std::chrono::steady_clock::now();
+        if (result == NewFileResult::AlreadyExists && now >= nextLook) {
+            nextLook = now + std::min<std::chrono::milliseconds>(timing.Retry * kRetriesPerLook,
+                                                                 timing.StaleAfter / 4);
+            const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
+            if (seen && watch.IsStale(lockFile, *seen, timing.StaleAfter)) {
+                RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);
+            }
         }
+        std::this_thread::sleep_for(
+            Pause(timing, holder, round, std::chrono::steady_clock::now() - start));
     }
 }
 
-FileLock::FileLock(fs::path file, std::string holder)
-    : file_(std::move(file)), holder_(std::move(holder)) {}
+bool FileLock::IsHeld() const {
+    const std::optional<FileStart> seen = ReadLock(file_, retry_);
+    return seen && seen->Bytes == holder_;
+}
+
+FileLock::FileLock(fs::path file, Bytes holder, std::chrono::milliseconds retry)
+    : file_(std::move(file)), holder_(std::move(holder)), retry_(retry) {}
 
 FileLock::FileLock(FileLock&& other) noexcept
-    : file_(std::exchange(other.file_, {})), holder_(std::move(other.holder_)) {}
+    : file_(std::exchange(other.file_, {})),
+      holder_(std::move(other.holder_)),
+      retry_(other.retry_) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
         Release();
         file_ = std::exchange(other.file_, {});
         holder_ = std::move(other.holder_);
+        retry_ = other.retry_;
     }
     return *this;
 }
@@ -99,9 +206,8 @@ FileLock::~FileLock() {
 // A holder that stalled past the stale age may have lost the file to another process; only
 // its own file is removed.
 void FileLock::Release() {
-    if (!file_.empty() && ReadText(file_) == holder_) {
-        std::error_code ignored;
-        fs::remove(file_, ignored);
+    if (!file_.empty() && IsHeld()) {
+        RemoveIfHeldBy(file_, holder_, retry_);
     }
     file_.clear();
 }

@@ -1,16 +1,35 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
+#include <vector>
+
+#include "Platform.h"
 
 namespace zintu {
 
 struct LockTiming {
     std::chrono::milliseconds Patience{2000};    // longest wait for another holder
-    std::chrono::milliseconds StaleAfter{5000};  // a lock file this old belongs to a dead holder
-    std::chrono::milliseconds Retry{5};
+    std::chrono::milliseconds StaleAfter{5000};  // a hold seen this long belongs to a dead holder
+    std::chrono::milliseconds Retry{10};
+};
+
+// What this process has seen of other holders' locks, timed by its own steady clock. No other
+// clock is read: machines that share a folder may be hours apart.
+class LockWatch {
+  public:
+    // True once the same lock (the same holder's text in the same file) has stood through the
+    // stale age of this process's own sightings, over any number of waits.
+    bool IsStale(const std::filesystem::path& lockFile, const FileStart& seen,
+                 std::chrono::milliseconds staleAfter);
+    void Forget();
+
+  private:
+    std::filesystem::path file_;
+    FileStart seen_;
+    std::chrono::steady_clock::time_point since_;
 };
 
 // An exclusive hold shared by every process that can reach the folder, also across machines:
@@ -19,8 +38,12 @@ class FileLock {
   public:
     // Waits within the patience; empty when the lock could not be had or the folder is not
     // writable.
-    static std::optional<FileLock> Acquire(const std::filesystem::path& lockFile,
+    static std::optional<FileLock> Acquire(const std::filesystem::path& lockFile, LockWatch& watch,
                                            const LockTiming& timing = {});
+
+    // False once another process judged this holder dead and took the lock over: whatever it
+    // guards must then be left alone.
+    bool IsHeld() const;
 
     FileLock(FileLock&& other) noexcept;
     FileLock& operator=(FileLock&& other) noexcept;
@@ -29,11 +52,13 @@ class FileLock {
     ~FileLock();
 
   private:
-    FileLock(std::filesystem::path file, std::string holder);
+    FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder,
+             std::chrono::milliseconds retry);
     void Release();
 
     std::filesystem::path file_;  // empty once released or moved from
-    std::string holder_;
+    std::vector<std::uint8_t> holder_;
+    std::chrono::milliseconds retry_{};
 };
 
 }  // namespace zintu

@@ -1,12 +1,13 @@
 #include "Platform.h"
 
-#include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,8 +26,10 @@ class Handle {
             CloseHandle(handle_);
         }
     }
+    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
+    Handle& operator=(Handle&&) = delete;
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return handle_; }
 
@@ -34,30 +37,65 @@ class Handle {
     HANDLE handle_;
 };
 
-NewFileResult OpenFailure() {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
-               ? NewFileResult::AlreadyExists
-               : NewFileResult::Failed;
+using ErrorCode = DWORD;
+
+bool IsTransientCode(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-bool WriteAndFlush(const Handle& file, std::span<const std::uint8_t> bytes) {
+NewFileResult Failure() {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+        return NewFileResult::AlreadyExists;
+    }
+    return IsTransientCode(error) ? NewFileResult::Busy : NewFileResult::Failed;
+}
+
+bool WriteAll(const Handle& file, std::span<const std::uint8_t> bytes) {
     DWORD written = 0;
     return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
-           written == bytes.size() && FlushFileBuffers(file.Get());
+           written == bytes.size();
 }
 
-bool WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-              NewFileResult& result) {
+NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                       bool& created) {
     const Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
-        result = OpenFailure();
-        return false;
+        return Failure();
     }
-    result = NewFileResult::Created;
-    return WriteAndFlush(file, bytes);
+    created = true;
+    return WriteAll(file, bytes) && FlushFileBuffers(file.Get()) ? NewFileResult::Created
+                                                                 : Failure();
+}
+
+// Shared for every access, so that other installations are never shut out while it is open.
+Handle OpenRegular(const std::filesystem::path& path, DWORD access) {
+    Handle file(CreateFileW(path.c_str(), access,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsOpen() && GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        return Handle(INVALID_HANDLE_VALUE);
+    }
+    return file;
+}
+
+std::optional<FileStart> ReadOpen(const Handle& file, std::size_t limit) {
+    FILETIME written{};
+    if (!GetFileTime(file.Get(), nullptr, nullptr, &written)) {
+        return std::nullopt;
+    }
+    FileStart start;
+    start.Stamp = static_cast<std::int64_t>(std::uint64_t{written.dwHighDateTime} << 32 |
+                                            written.dwLowDateTime);
+    start.Bytes.resize(limit);
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), start.Bytes.data(), static_cast<DWORD>(limit), &read, nullptr)) {
+        return std::nullopt;
+    }
+    start.Bytes.resize(read);
+    return start;
 }
 
 #else
@@ -70,8 +108,10 @@ class Descriptor {
             ::close(fd_);
         }
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&&) = delete;
     bool IsOpen() const { return fd_ >= 0; }
     int Get() const { return fd_; }
 
@@ -79,9 +119,28 @@ class Descriptor {
     int fd_;
 };
 
-bool WriteAndFlush(const Descriptor& file, std::span<const std::uint8_t> bytes) {
+using ErrorCode = int;
+
+bool IsTransientCode(int error) {
+    return error == EIO || error == EBUSY || error == EAGAIN || error == EINTR;
+}
+
+// An SFTP server refuses an exclusive create of a name that is taken with a plain failure, which
+// arrives as EPERM: the name counts as taken when a file stands there.
+NewFileResult Failure(const std::filesystem::path& path) {
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST ||
+        ((error == EPERM || error == EACCES) && ::stat(path.c_str(), &status) == 0)) {
+        return NewFileResult::AlreadyExists;
+    }
+    return IsTransientCode(error) ? NewFileResult::Busy : NewFileResult::Failed;
+}
+
+bool WriteAll(const Descriptor& file, std::span<const std::uint8_t> bytes) {
+    off_t offset = 0;
     while (!bytes.empty()) {
-        const ssize_t written = ::write(file.Get(), bytes.data(), bytes.size());
+        const ssize_t written = ::pwrite(file.Get(), bytes.data(), bytes.size(), offset);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -89,19 +148,54 @@ bool WriteAndFlush(const Descriptor& file, std::span<const std::uint8_t> bytes) 
             return false;
         }
         bytes = bytes.subspan(static_cast<std::size_t>(written));
+        offset += written;
     }
-    return ::fsync(file.Get()) == 0;
+    return true;
 }
 
-bool WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-              NewFileResult& result) {
+NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                       bool& created) {
     const Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.IsOpen()) {
-        result = errno == EEXIST ? NewFileResult::AlreadyExists : NewFileResult::Failed;
-        return false;
+        return Failure(path);
     }
-    result = NewFileResult::Created;
-    return WriteAndFlush(file, bytes);
+    created = true;
+    if (WriteAll(file, bytes) && ::fsync(file.Get()) == 0) {
+        return NewFileResult::Created;
+    }
+    return IsTransientCode(errno) ? NewFileResult::Busy : NewFileResult::Failed;
+}
+
+// Non-blocking, so that a FIFO opens at once, and then refused for not being a regular file.
+Descriptor OpenRegular(const std::filesystem::path& path, int access, struct stat& status) {
+    Descriptor file(::open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC));
+    if (file.IsOpen() && (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))) {
+        return Descriptor(-1);
+    }
+    return file;
+}
+
+std::optional<FileStart> ReadOpen(const Descriptor& file, const struct stat& status,
+                                  std::size_t limit) {
+    FileStart start;
+    start.Stamp = std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+    start.Bytes.resize(limit);
+    std::size_t filled = 0;
+    while (filled < limit) {
+        const ssize_t read = ::read(file.Get(), start.Bytes.data() + filled, limit - filled);
+        if (read < 0 && errno == EINTR) {
+            continue;
+        }
+        if (read < 0) {
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(read);
+    }
+    start.Bytes.resize(filled);
+    return start;
 }
 
 #endif
@@ -110,13 +204,42 @@ bool WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> b
 
 NewFileResult CreateNewFile(const std::filesystem::path& file,
                             std::span<const std::uint8_t> bytes) {
-    NewFileResult result = NewFileResult::Failed;
-    if (!WriteNew(file, bytes, result) && result == NewFileResult::Created) {
+    bool created = false;
+    const NewFileResult result = WriteNew(file, bytes, created);
+    if (created && result != NewFileResult::Created) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
-        result = NewFileResult::Failed;
     }
     return result;
+}
+
+std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit) {
+#ifdef _WIN32
+    const Handle open = OpenRegular(file, GENERIC_READ);
+    return open.IsOpen() ? ReadOpen(open, limit) : std::nullopt;
+#else
+    struct stat status {};
+    const Descriptor open = OpenRegular(file, O_RDONLY, status);
+    return open.IsOpen() ? ReadOpen(open, status, limit) : std::nullopt;
+#endif
+}
+
+bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                        const std::function<bool()>& mayWrite) {
+#ifdef _WIN32
+    const Handle open = OpenRegular(file, GENERIC_WRITE);
+#else
+    struct stat status {};
+    const Descriptor open = OpenRegular(file, O_WRONLY, status);
+#endif
+    return open.IsOpen() && mayWrite() && WriteAll(open, bytes);
+}
+
+bool IsTransientError(const std::error_code& error) {
+    // The standard library reports some failures as errno values, others as system codes.
+    const bool known =
+        error.category() == std::system_category() || error.category() == std::generic_category();
+    return known && IsTransientCode(static_cast<ErrorCode>(error.value()));
 }
 
 std::uint64_t CurrentProcessId() {

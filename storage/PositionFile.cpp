@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <optional>
 #include <string_view>
 
 #include "ByteCursor.h"
+#include "Platform.h"
 #include "WholeFile.h"
 
 namespace zintu {
@@ -81,10 +82,8 @@ std::optional<SavedPosition> DecodePosition(std::span<const std::uint8_t> bytes)
 
 std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file) {
     // One byte more than a position is enough to tell a longer file.
-    std::array<std::uint8_t, kPositionFileSize + 1> bytes{};
-    std::ifstream in(file, std::ios::binary);
-    in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    return DecodePosition(std::span(bytes).first(static_cast<std::size_t>(in.gcount())));
+    const std::optional<FileStart> start = ReadFileStart(file, kPositionFileSize + 1);
+    return start ? DecodePosition(start->Bytes) : std::nullopt;
 }
 
 bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position) {

@@ -12,13 +12,6 @@
 namespace zintu {
 namespace {
 
-// Everything between reading the shared copy and writing it back happens under its lock, so
-// that no other installation's entry is overwritten meanwhile.
-struct LockedScores {
-    std::optional<FileLock> Lock;
-    LoadedScores Loaded;
-};
-
 // Only the lock's holder starts a missing shared copy: it knows the folder is there and that
 // nobody else is starting it.
 LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::path& sharedDir,
@@ -35,46 +28,77 @@ LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::pat
     return {local, {}};
 }
 
-LockedScores ReadAndMerge(const ScoreFiles& files, const OleDateTime& now) {
-    const std::filesystem::path sharedDir = ReadSharedScoreDir(files.SettingsFile);
-    if (sharedDir.empty()) {
-        return {std::nullopt, {ReadScoreFile(files.AppFolder / kScoreFileName, now), {}}};
-    }
-    std::optional<FileLock> lock = FileLock::Acquire(sharedDir / kScoreLockFileName);
-    const bool locked = lock.has_value();
-    return {std::move(lock), MergeWithShared(files, sharedDir, locked, now)};
-}
-
 // A blank table would start a shared copy that every later load ignores as blank.
 bool IsMerged(const LoadedScores& loaded) {
     return !loaded.SharedScoreDir.empty() && loaded.Table.front().Points > 0;
 }
 
-// Without the lock the shared copy is still read, since every write of it is whole, but not
-// written.
-bool WritesSharedCopy(const LockedScores& locked) {
-    return locked.Lock && IsMerged(locked.Loaded);
-}
-
-LoadedScores Outcome(LockedScores& locked) {
-    if (!locked.Lock) {
-        locked.Loaded.SharedScoreDir.clear();
-    }
-    return locked.Loaded;
-}
-
 }  // namespace
 
-LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now) {
-    LockedScores locked = ReadAndMerge(files, now);
-    const LoadedScores& loaded = locked.Loaded;
-    if (WritesSharedCopy(locked)) {
-        WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table);
+// Everything between reading the shared copy and writing it back happens under its lock, so
+// that no other installation's entry is overwritten meanwhile.
+struct ScoreBook::Locked {
+    std::optional<FileLock> Lock;
+    LoadedScores Loaded;
+};
+
+ScoreBook::ScoreBook(ScoreFiles files, const LockTiming& timing)
+    : files_(std::move(files)), timing_(timing) {}
+
+ScoreBook::Locked ScoreBook::ReadAndMerge(const OleDateTime& now, bool waitForLock) {
+    const std::filesystem::path sharedDir = ReadSharedScoreDir(files_.SettingsFile);
+    if (sharedDir.empty()) {
+        return {std::nullopt, {ReadScoreFile(files_.AppFolder / kScoreFileName, now), {}}};
     }
-    if (IsMerged(loaded)) {
-        WriteScoreFile(files.AppFolder / kScoreFileName, loaded.Table);
+    std::optional<FileLock> lock;
+    if (waitForLock) {
+        lock = FileLock::Acquire(sharedDir / kScoreLockFileName, watch_, timing_);
     }
-    return Outcome(locked);
+    const bool locked = lock.has_value();
+    return {std::move(lock), MergeWithShared(files_, sharedDir, locked, now)};
+}
+
+// Without the lock the shared copy is still read, since every write of it is whole, but not
+// written; nor once another process has taken the lock over from a holder it thought dead.
+LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
+    LoadedScores& loaded = locked.Loaded;
+    const bool merged = IsMerged(loaded);
+    const auto writeShared = [&] {
+        const auto stillHeld = [&] { return locked.Lock->IsHeld(); };
+        if (!locked.Lock || (merged && !WriteScoreFile(loaded.SharedScoreDir / kScoreFileName,
+                                                       loaded.Table, stillHeld))) {
+            loaded.SharedScoreDir.clear();
+        }
+    };
+    if (sharedFirst) {
+        writeShared();
+    }
+    if (merged || !sharedFirst) {
+        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table);
+    }
+    if (!sharedFirst) {
+        writeShared();
+    }
+    return loaded;
+}
+
+LoadedScores ScoreBook::Load(const OleDateTime& now) {
+    Locked locked = ReadAndMerge(now, true);
+    return Write(locked, true);
+}
+
+LoadedScores ScoreBook::Peek(const OleDateTime& now) {
+    return ReadAndMerge(now, false).Loaded;
+}
+
+LoadedScores ScoreBook::Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now) {
+    Locked locked = ReadAndMerge(now, true);
+    if (!entry) {
+        return Write(locked, true);
+    }
+    ScoreTable& table = locked.Loaded.Table;
+    InsertRecord(table, FindRank(table, entry->Points), *entry);
+    return Write(locked, false);
 }
 
 int FindRank(const ScoreTable& table, std::int32_t score) {
@@ -100,18 +124,6 @@ void InsertRecord(ScoreTable& table, int rank, const ScoreRecord& record) {
     const auto place = table.begin() + (rank - 1);
     std::move_backward(place, table.end() - 1, table.end());
     *place = record;
-}
-
-LoadedScores StoreRecord(const ScoreFiles& files, const ScoreRecord& entry,
-                         const OleDateTime& now) {
-    LockedScores locked = ReadAndMerge(files, now);
-    ScoreTable& table = locked.Loaded.Table;
-    InsertRecord(table, FindRank(table, entry.Points), entry);
-    WriteScoreFile(files.AppFolder / kScoreFileName, table);
-    if (WritesSharedCopy(locked)) {
-        WriteScoreFile(locked.Loaded.SharedScoreDir / kScoreFileName, table);
-    }
-    return Outcome(locked);
 }
 
 }  // namespace zintu

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "FileLock.h"
 #include "OleDate.h"
 #include "ScoreRecord.h"
 
@@ -24,12 +26,39 @@ struct LoadedScores {
     std::filesystem::path SharedScoreDir;  // empty unless a shared copy is in use and writable now
 };
 
-// Reads the shared copy (when the settings name one) and the local copy, creating a missing
-// local one blank; when the shared copy holds scored entries, the merged table is written to the
-// shared copy and then to the local one. A shared folder without a copy yet gets one as soon as
-// the table holds a score. The shared copy is written only while this process holds the
-// folder's lock, which it waits for about two seconds at most.
-LoadedScores LoadScoreTable(const ScoreFiles& files, const OleDateTime& now);
+// The table of the score files: the local copy and, when the settings name one, the shared
+// copy. The shared copy is written only while this process holds the folder's lock, which each
+// call waits for about two seconds at most, and only after checking that the lock is still its
+// own.
+class ScoreBook {
+  public:
+    explicit ScoreBook(ScoreFiles files, const LockTiming& timing = {});
+
+    // Reads the shared copy (when the settings name one) and the local copy, creating a missing
+    // local one blank; when the shared copy holds scored entries, the merged table is written to
+    // the shared copy and then to the local one. A shared folder without a copy yet gets one as
+    // soon as the table holds a score.
+    LoadedScores Load(const OleDateTime& now);
+
+    // The merged table as the files hold it now, without waiting for the lock or writing it.
+    LoadedScores Peek(const OleDateTime& now);
+
+    // Merges once more with the files as they are now, so that entries stored elsewhere while the
+    // player typed a name are not overwritten, inserts the entry (if any) where it still has a
+    // place, and writes the local copy and then the shared one. Returns the table as written.
+    LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now);
+
+    const ScoreFiles& Files() const { return files_; }
+
+  private:
+    struct Locked;
+    Locked ReadAndMerge(const OleDateTime& now, bool waitForLock);
+    LoadedScores Write(Locked& locked, bool sharedFirst);
+
+    ScoreFiles files_;
+    LockTiming timing_;
+    LockWatch watch_;
+};
 
 // The place, 1 to 10, that a score takes below every entry with the same points; 0 for none.
 int FindRank(const ScoreTable& table, std::int32_t score);
@@ -40,10 +69,5 @@ bool IsAcceptableName(std::u32string_view fittedName);
 
 // Moves the entries from rank on down by one place, dropping the last one.
 void InsertRecord(ScoreTable& table, int rank, const ScoreRecord& record);
-
-// Merges once more with the files as they are now, so that entries stored elsewhere while the
-// player typed a name are not overwritten, inserts the entry where it still has a place, and
-// writes the local copy and then the shared one. Returns the table as written.
-LoadedScores StoreRecord(const ScoreFiles& files, const ScoreRecord& entry, const OleDateTime& now);
 
 }  // namespace zintu

@@ -1,12 +1,13 @@
 #include "ScoreFile.h"
 
 #include <algorithm>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <system_error>
 
 #include "ByteCursor.h"
 #include "Cp1251.h"
+#include "Platform.h"
 #include "WholeFile.h"
 
 namespace zintu {
@@ -75,23 +76,17 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
         WriteScoreFile(file, blank);
         return blank;
     }
-    std::array<std::uint8_t, kScoreFileSize> bytes{};
-    std::ifstream in(file, std::ios::binary);
-    in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    const auto count = static_cast<std::size_t>(in.gcount());
-    return DecodeScoreTable(std::span(bytes).first(count), now);
+    const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize);
+    return DecodeScoreTable(start ? std::span(start->Bytes) : std::span<const std::uint8_t>(), now);
 }
 
-bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table) {
+bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,
+                    const std::function<bool()>& mayWrite) {
     const auto bytes = EncodeScoreTable(table);
     if (IsMissingFile(file)) {
-        return WriteWholeFile(file, bytes);
+        return mayWrite() && WriteWholeFile(file, bytes);
     }
-    // In and out together neither create nor empty the file: the rewrite is one write in place.
-    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
-    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    out.flush();
-    return out.good();
+    return OverwriteFileStart(file, bytes, mayWrite);
 }
 
 }  // namespace zintu

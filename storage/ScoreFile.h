@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 
 #include "OleDate.h"
@@ -33,6 +34,9 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
 // Overwrites bytes 0 to 379 in one write and keeps anything after them, so a longer file
 // written by some other version survives. A missing file appears whole or not at all. Never
 // throws.
-bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table);
+// `mayWrite`, asked right before the bytes go out, can still call the write off.
+bool WriteScoreFile(
+    const std::filesystem::path& file, const ScoreTable& table,
+    const std::function<bool()>& mayWrite = [] { return true; });
 
 }  // namespace zintu

@@ -1,12 +1,12 @@
 #include "Settings.h"
 
 #include <array>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "Cp1251.h"
+#include "Platform.h"
 
 namespace zintu {
 namespace {
@@ -105,10 +105,14 @@ std::filesystem::path SharedScoreDirFromSettings(std::string_view fileBytes, Pat
 }
 
 std::filesystem::path ReadSharedScoreDir(const std::filesystem::path& settingsFile) {
-    std::ifstream in(settingsFile, std::ios::binary);
-    std::string line;
-    std::getline(in, line);  // leaves the line empty when the file cannot be read
-    return SharedScoreDirFromSettings(line);
+    // A folder's name fits in far less; a link to an endless device is read no further.
+    constexpr std::size_t kLongestLine = 4096;
+    const std::optional<FileStart> start = ReadFileStart(settingsFile, kLongestLine);
+    if (!start) {
+        return {};
+    }
+    const auto* bytes = reinterpret_cast<const char*>(start->Bytes.data());
+    return SharedScoreDirFromSettings(std::string_view(bytes, start->Bytes.size()));
 }
 
 }  // namespace zintu

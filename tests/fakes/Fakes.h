@@ -65,12 +65,17 @@ class RecordingSurface : public DrawingSurface {
 class FakeScoreStore : public ScoreStore {
   public:
     LoadedScores Load(const OleDateTime&) override { return {Table, {}}; }
-    LoadedScores Store(const ScoreRecord& entry, const OleDateTime&) override {
-        InsertRecord(Table, FindRank(Table, entry.Points), entry);
+    LoadedScores Peek(const OleDateTime&) override { return {Table, {}}; }
+    LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime&) override {
+        ++Stores;
+        if (entry) {
+            InsertRecord(Table, FindRank(Table, entry->Points), *entry);
+        }
         return {Table, {}};
     }
 
     ScoreTable Table{};
+    int Stores = 0;
 };
 
 }  // namespace zintu::test

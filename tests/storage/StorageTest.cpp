@@ -158,9 +158,9 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
 }
 
 // Where the shared folder is ("none": no settings file; "own": the installation's own folder;
-// "locked": held by another, "stale": held by one who died), the shared and the local copy before
-// ("-": none), the record stored, both copies after, and whether the shared copy is in use. A 900
-// beside B 20 was stored by another installation while this player typed a name.
+// "locked": held by another, "stale": by one who died, seen by an earlier load), the shared and
+// the local copy before ("-": none), the record stored, both copies after, and whether the
+// shared copy is in use. A 900 beside B 20 was stored by another while this player typed a name.
 TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     using S = std::string_view;
     const std::tuple<S, S, S, S, S, S, bool> cases[] = {
@@ -179,7 +179,8 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     for (const auto& [where, sharedBefore, localBefore, stored, local, shared, inUse] : cases) {
         SCOPED_TRACE(testing::Message() << where << sharedBefore << localBefore << stored);
         const TempFolder folder;
-        const ScoreFiles files{folder / "app", folder / "Zintu.ini"};
+        ScoreBook book({folder / "app", folder / "Zintu.ini"}, {150ms, 200ms, 5ms});
+        const ScoreFiles& files = book.Files();
         const fs::path sharedDir = where == "own" ? files.AppFolder : folder / "shared";
         for (const auto& [dir, entries] :
              {std::pair{sharedDir, sharedBefore}, {files.AppFolder, localBefore}}) {
@@ -191,10 +192,15 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         std::ofstream(where == "none" ? folder / "other.ini" : files.SettingsFile)
             << sharedDir.string();
         if (where == "locked" || where == "stale") {  // another's lock, or a dead holder's
-            WriteBytes(sharedDir / kScoreLockFileName, {0}, where == "stale" ? 10s : 0s);
+            fs::create_directory(sharedDir / kScoreLockFileName);
+            WriteBytes(sharedDir / kScoreLockFileName / "holder", {0});
         }
-        const LoadedScores loaded = stored.empty() ? LoadScoreTable(files, kNow)
-                                                   : StoreRecord(files, Scores(stored)[0], kNow);
+        if (where == "stale") {
+            EXPECT_EQ(book.Peek(kNow).Table, Scores(sharedBefore));  // read without the lock
+            EXPECT_TRUE(book.Load(kNow).SharedScoreDir.empty());     // waited, but not long enough
+        }
+        const LoadedScores loaded =
+            stored.empty() ? book.Load(kNow) : book.Store(Scores(stored)[0], kNow);
         EXPECT_EQ(loaded.Table, Scores(local));
         EXPECT_EQ(ReadScoreFile(files.AppFolder / kScoreFileName, {}), loaded.Table);
         EXPECT_EQ(loaded.SharedScoreDir, inUse ? sharedDir / "" : "");
@@ -202,6 +208,7 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         if (shared != "-") {
             EXPECT_EQ(ReadScoreFile(sharedDir / kScoreFileName, {}), Scores(shared));
         }
+        EXPECT_EQ(fs::exists(sharedDir / kScoreLockFileName), where == "locked");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "RecordEntry.h"
 
+#include <string>
+
 #include "RecordNameDialog.h"
 #include "Zintu.h"
 
@@ -7,10 +9,7 @@ namespace zintu {
 
 void EnterRecord(Zintu& game, QWidget* parent) {
     const int rank = game.RecordRank();
-    if (rank == 0) {
-        return;
-    }
-    game.StoreRecord(AskRecordName(parent, rank));
+    game.StoreRecord(rank == 0 ? std::u32string() : AskRecordName(parent, rank));
 }
 
 }  // namespace zintu
