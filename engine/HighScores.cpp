@@ -1,28 +1,27 @@
 #include <optional>
 #include <utility>
 
-#include "OleDate.h"
 #include "Zintu.h"
 
 namespace zintu {
 
 void Zintu::LoadScoreTable() {
     scoresJustStored_ = false;
-    Show(scoreStore_.Load(OleNow()));
+    Show(scoreStore_.Load());
 }
 
 int Zintu::RecordRank() {
-    Show(scoreStore_.Peek(OleNow()));
+    Show(scoreStore_.Peek());
     return FindRank(Scores, Score);
 }
 
 bool Zintu::StoreRecord(std::u32string_view answer) {
-    const OleDateTime now = OleNow();
+    const OleDateTime now = scoreStore_.Now();
     std::optional<ScoreRecord> entry;
     if (IsAcceptableName(FitName(answer))) {
         entry = ScoreRecord{FitName(answer), Score, now.Date, now.Time};
     }
-    Show(scoreStore_.Store(entry, now));
+    Show(scoreStore_.Store(entry));
     scoresJustStored_ = true;
     return entry.has_value();
 }
@@ -33,9 +32,8 @@ void Zintu::ReloadScoresForNewGame() {
     }
 }
 
-void Zintu::Show(const LoadedScores& loaded) {
-    Scores = loaded.Table;
-    SharedScoreDir = loaded.SharedScoreDir;
+void Zintu::Show(const ScoreTable& table) {
+    Scores = table;
     BestScore = Scores[0].Points;
     surface_.ShowBestScore(BestScore);
 }

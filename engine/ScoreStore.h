@@ -2,9 +2,7 @@
 
 #include <optional>
 
-#include "OleDate.h"
-#include "ScoreBook.h"
-#include "ScoreRecord.h"
+#include "ScoreTable.h"
 
 namespace zintu {
 
@@ -15,12 +13,14 @@ class ScoreStore {
   public:
     virtual ~ScoreStore() = default;
 
+    // The local date and time that a new entry is stamped with.
+    virtual OleDateTime Now() const = 0;
     // Reads and merges, writing the merged table back.
-    virtual LoadedScores Load(const OleDateTime& now) = 0;
+    virtual ScoreTable Load() = 0;
     // Reads and merges without waiting for other installations or writing.
-    virtual LoadedScores Peek(const OleDateTime& now) = 0;
+    virtual ScoreTable Peek() = 0;
     // Reads, merges, adds the entry if any and writes: one wait for other installations.
-    virtual LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now) = 0;
+    virtual ScoreTable Store(const std::optional<ScoreRecord>& entry) = 0;
 };
 
 }  // namespace zintu

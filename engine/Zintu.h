@@ -2,18 +2,17 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "BoardGeometry.h"
 #include "DrawingSurface.h"
-#include "PositionFile.h"
 #include "RandomGenerator.h"
 #include "Rules.h"
-#include "ScoreRecord.h"
+#include "SavedPosition.h"
 #include "ScoreStore.h"
+#include "ScoreTable.h"
 
 namespace zintu {
 
@@ -47,7 +46,6 @@ class Zintu {
     std::int16_t MoveStep = 10;
     RandomGenerator Generator;
     ScoreTable Scores{};
-    std::filesystem::path SharedScoreDir;  // empty: no shared copy in use
 
     // --- new game ---
     // Everything of a new game after the seed was drawn from the clock.
@@ -112,7 +110,7 @@ class Zintu {
     void SelectBall(int col, int row);
     void DropPreviewBalls();
     void ReloadScoresForNewGame();
-    void Show(const LoadedScores& loaded);
+    void Show(const ScoreTable& table);
 
     DrawingSurface& surface_;
     ScoreStore& scoreStore_;

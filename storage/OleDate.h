@@ -1,12 +1,8 @@
 #pragma once
 
-namespace zintu {
+#include "ScoreTable.h"
 
-// OLE Automation dates: days since 1899-12-30 00:00 local time, time of day as the fraction.
-struct OleDateTime {
-    double Date = 0.0;  // whole days
-    double Time = 0.0;  // fraction of a day, to the second
-};
+namespace zintu {
 
 struct CivilDate {
     int Year = 1899;

@@ -8,7 +8,7 @@
 
 #include "FileLock.h"
 #include "OleDate.h"
-#include "ScoreRecord.h"
+#include "ScoreTable.h"
 
 namespace zintu {
 
@@ -59,15 +59,5 @@ class ScoreBook {
     LockTiming timing_;
     LockWatch watch_;
 };
-
-// The place, 1 to 10, that a score takes below every entry with the same points; 0 for none.
-int FindRank(const ScoreTable& table, std::int32_t score);
-
-// The answer to the name prompt cut or padded with blanks to the 18 characters of a name.
-std::u32string FitName(std::u32string_view answer);
-bool IsAcceptableName(std::u32string_view fittedName);
-
-// Moves the entries from rank on down by one place, dropping the last one.
-void InsertRecord(ScoreTable& table, int rank, const ScoreRecord& record);
 
 }  // namespace zintu

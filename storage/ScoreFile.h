@@ -8,7 +8,7 @@
 #include <span>
 
 #include "OleDate.h"
-#include "ScoreRecord.h"
+#include "ScoreTable.h"
 
 namespace zintu {
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "OleDate.h"
-#include "ScoreRecord.h"
+#include "ScoreTable.h"
 
 namespace zintu {
 

@@ -64,14 +64,15 @@ class RecordingSurface : public DrawingSurface {
 // A score table in memory that takes entries as the files would, minus the sharing.
 class FakeScoreStore : public ScoreStore {
   public:
-    LoadedScores Load(const OleDateTime&) override { return {Table, {}}; }
-    LoadedScores Peek(const OleDateTime&) override { return {Table, {}}; }
-    LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime&) override {
+    OleDateTime Now() const override { return {36852.0, 0.5}; }
+    ScoreTable Load() override { return Table; }
+    ScoreTable Peek() override { return Table; }
+    ScoreTable Store(const std::optional<ScoreRecord>& entry) override {
         ++Stores;
         if (entry) {
             InsertRecord(Table, FindRank(Table, entry->Points), *entry);
         }
-        return {Table, {}};
+        return Table;
     }
 
     ScoreTable Table{};
