@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "Fakes.h"
-#include "Zintu.h"
+#include "engine/Zintu.h"
+#include "tests/fakes/Fakes.h"
 
 namespace zintu {
 namespace {

@@ -5,12 +5,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "BackBuffer.h"
-#include "BallShape.h"
-#include "Fakes.h"
-#include "WindowSurface.h"
-#include "Zintu.h"
-#include "frmZintu.h"
+#include "engine/Zintu.h"
+#include "tests/fakes/Fakes.h"
+#include "ui/main/BackBuffer.h"
+#include "ui/main/BallShape.h"
+#include "ui/main/WindowSurface.h"
+#include "ui/main/frmZintu.h"
 
 namespace zintu {
 namespace {

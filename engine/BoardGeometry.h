@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rules.h"
+#include "engine/Rules.h"
 
 namespace zintu {
 

@@ -1,4 +1,4 @@
-#include "FramePacer.h"
+#include "engine/FramePacer.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "DrawingSurface.h"
+#include "engine/DrawingSurface.h"
 
 namespace zintu {
 

@@ -1,7 +1,7 @@
 #include <optional>
 #include <utility>
 
-#include "Zintu.h"
+#include "engine/Zintu.h"
 
 namespace zintu {
 

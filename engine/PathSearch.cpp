@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "FramePacer.h"
-#include "Zintu.h"
+#include "engine/FramePacer.h"
+#include "engine/Zintu.h"
 
 namespace zintu {
 namespace {

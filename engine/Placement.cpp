@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "Zintu.h"
+#include "engine/Zintu.h"
 
 namespace zintu {
 

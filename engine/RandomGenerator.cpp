@@ -1,4 +1,4 @@
-#include "RandomGenerator.h"
+#include "engine/RandomGenerator.h"
 
 #include <bit>
 #include <chrono>

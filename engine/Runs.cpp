@@ -3,8 +3,8 @@
 #include <chrono>
 #include <limits>
 
-#include "FramePacer.h"
-#include "Zintu.h"
+#include "engine/FramePacer.h"
+#include "engine/Zintu.h"
 
 namespace zintu {
 namespace {

@@ -1,4 +1,4 @@
-#include "Zintu.h"
+#include "engine/Zintu.h"
 
 namespace zintu {
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ScoreTable.h"
+#include "engine/ScoreTable.h"
 
 namespace zintu {
 

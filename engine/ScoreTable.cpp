@@ -1,4 +1,4 @@
-#include "ScoreTable.h"
+#include "engine/ScoreTable.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Zintu.h"
+#include "engine/Zintu.h"
 
 namespace zintu {
 

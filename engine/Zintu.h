@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "BoardGeometry.h"
-#include "DrawingSurface.h"
-#include "RandomGenerator.h"
-#include "Rules.h"
-#include "SavedPosition.h"
-#include "ScoreStore.h"
-#include "ScoreTable.h"
+#include "engine/BoardGeometry.h"
+#include "engine/DrawingSurface.h"
+#include "engine/RandomGenerator.h"
+#include "engine/Rules.h"
+#include "engine/SavedPosition.h"
+#include "engine/ScoreStore.h"
+#include "engine/ScoreTable.h"
 
 namespace zintu {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "PositionFile.h"
+#include "storage/PositionFile.h"
 
 namespace {
 

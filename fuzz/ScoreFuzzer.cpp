@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "ScoreFile.h"
-#include "ScoreMerge.h"
+#include "storage/ScoreFile.h"
+#include "storage/ScoreMerge.h"
 
 namespace {
 

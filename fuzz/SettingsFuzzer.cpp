@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Settings.h"
+#include "storage/Settings.h"
 
 namespace {
 

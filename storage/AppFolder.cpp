@@ -1,4 +1,4 @@
-#include "AppFolder.h"
+#include "storage/AppFolder.h"
 
 #include <system_error>
 

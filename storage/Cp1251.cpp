@@ -1,4 +1,4 @@
-#include "Cp1251.h"
+#include "storage/Cp1251.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "FileLock.h"
+#include "storage/FileLock.h"
 
 #include <algorithm>
 #include <string>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-#include "UniqueName.h"
+#include "storage/UniqueName.h"
 
 namespace zintu {
 namespace {

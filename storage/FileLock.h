@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "Platform.h"
+#include "storage/Platform.h"
 
 namespace zintu {
 

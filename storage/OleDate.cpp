@@ -1,4 +1,4 @@
-#include "OleDate.h"
+#include "storage/OleDate.h"
 
 #include <cmath>
 #include <ctime>

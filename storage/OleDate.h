@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScoreTable.h"
+#include "engine/ScoreTable.h"
 
 namespace zintu {
 

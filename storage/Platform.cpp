@@ -1,4 +1,4 @@
-#include "Platform.h"
+#include "storage/Platform.h"
 
 #include <utility>
 

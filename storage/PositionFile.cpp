@@ -1,13 +1,13 @@
-#include "PositionFile.h"
+#include "storage/PositionFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string_view>
 
-#include "ByteCursor.h"
-#include "Platform.h"
-#include "WholeFile.h"
+#include "storage/ByteCursor.h"
+#include "storage/Platform.h"
+#include "storage/WholeFile.h"
 
 namespace zintu {
 namespace {

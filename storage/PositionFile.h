@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "SavedPosition.h"
+#include "engine/SavedPosition.h"
 
 namespace zintu {
 

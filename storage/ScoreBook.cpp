@@ -1,13 +1,13 @@
-#include "ScoreBook.h"
+#include "storage/ScoreBook.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "FileLock.h"
-#include "ScoreFile.h"
-#include "ScoreMerge.h"
-#include "Settings.h"
+#include "storage/FileLock.h"
+#include "storage/ScoreFile.h"
+#include "storage/ScoreMerge.h"
+#include "storage/Settings.h"
 
 namespace zintu {
 namespace {

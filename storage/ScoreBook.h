@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "FileLock.h"
-#include "OleDate.h"
-#include "ScoreTable.h"
+#include "engine/ScoreTable.h"
+#include "storage/FileLock.h"
+#include "storage/OleDate.h"
 
 namespace zintu {
 

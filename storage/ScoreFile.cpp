@@ -1,14 +1,14 @@
-#include "ScoreFile.h"
+#include "storage/ScoreFile.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <system_error>
 
-#include "ByteCursor.h"
-#include "Cp1251.h"
-#include "Platform.h"
-#include "WholeFile.h"
+#include "storage/ByteCursor.h"
+#include "storage/Cp1251.h"
+#include "storage/Platform.h"
+#include "storage/WholeFile.h"
 
 namespace zintu {
 namespace {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <span>
 
-#include "OleDate.h"
-#include "ScoreTable.h"
+#include "engine/ScoreTable.h"
+#include "storage/OleDate.h"
 
 namespace zintu {
 

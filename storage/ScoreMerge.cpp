@@ -1,4 +1,4 @@
-#include "ScoreMerge.h"
+#include "storage/ScoreMerge.h"
 
 #include <algorithm>
 #include <compare>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "ScoreFile.h"
+#include "storage/ScoreFile.h"
 
 namespace zintu {
 namespace {

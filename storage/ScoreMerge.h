@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "OleDate.h"
-#include "ScoreTable.h"
+#include "engine/ScoreTable.h"
+#include "storage/OleDate.h"
 
 namespace zintu {
 

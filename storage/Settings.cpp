@@ -1,12 +1,12 @@
-#include "Settings.h"
+#include "storage/Settings.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "Cp1251.h"
-#include "Platform.h"
+#include "storage/Cp1251.h"
+#include "storage/Platform.h"
 
 namespace zintu {
 namespace {

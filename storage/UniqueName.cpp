@@ -1,4 +1,4 @@
-#include "UniqueName.h"
+#include "storage/UniqueName.h"
 
 #include <array>
 #include <charconv>

@@ -1,9 +1,9 @@
-#include "WholeFile.h"
+#include "storage/WholeFile.h"
 
 #include <system_error>
 
-#include "Platform.h"
-#include "UniqueName.h"
+#include "storage/Platform.h"
+#include "storage/UniqueName.h"
 
 namespace zintu {
 namespace {

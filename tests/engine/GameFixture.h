@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Fakes.h"
-#include "Zintu.h"
+#include "engine/Zintu.h"
+#include "tests/fakes/Fakes.h"
 
 namespace zintu::test {
 

@@ -3,7 +3,7 @@
 #include <limits>
 #include <map>
 
-#include "GameFixture.h"
+#include "tests/engine/GameFixture.h"
 
 namespace zintu::test {
 namespace {

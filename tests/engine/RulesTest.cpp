@@ -1,6 +1,6 @@
 #include <limits>
 
-#include "GameFixture.h"
+#include "tests/engine/GameFixture.h"
 
 namespace zintu::test {
 namespace {

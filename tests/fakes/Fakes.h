@@ -4,8 +4,8 @@
 #include <chrono>
 #include <vector>
 
-#include "DrawingSurface.h"
-#include "ScoreStore.h"
+#include "engine/DrawingSurface.h"
+#include "engine/ScoreStore.h"
 
 namespace zintu::test {
 

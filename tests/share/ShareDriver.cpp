@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "FileLock.h"
-#include "PositionFile.h"
-#include "ScoreBook.h"
-#include "ScoreFile.h"
+#include "storage/FileLock.h"
+#include "storage/PositionFile.h"
+#include "storage/ScoreBook.h"
+#include "storage/ScoreFile.h"
 
 namespace {
 

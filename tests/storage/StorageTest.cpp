@@ -5,12 +5,12 @@
 #include <fstream>
 #include <regex>
 
-#include "PositionFile.h"
-#include "ScoreBook.h"
-#include "ScoreFile.h"
-#include "ScoreMerge.h"
-#include "Settings.h"
-#include "UniqueName.h"
+#include "storage/PositionFile.h"
+#include "storage/ScoreBook.h"
+#include "storage/ScoreFile.h"
+#include "storage/ScoreMerge.h"
+#include "storage/Settings.h"
+#include "storage/UniqueName.h"
 
 namespace zintu {
 namespace {

@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "BackBuffer.h"
-#include "MoveStep.h"
-#include "ProgramIcon.h"
-#include "StandardTexts.h"
-#include "TrayIcon.h"
-#include "WindowSurface.h"
-#include "Zintu.h"
-#include "frmScore.h"
-#include "frmZintu.h"
+#include "engine/Zintu.h"
+#include "ui/common/ProgramIcon.h"
+#include "ui/common/StandardTexts.h"
+#include "ui/main/BackBuffer.h"
+#include "ui/main/MoveStep.h"
+#include "ui/main/TrayIcon.h"
+#include "ui/main/WindowSurface.h"
+#include "ui/main/frmZintu.h"
+#include "ui/scores/frmScore.h"
 
 using namespace zintu;
 

@@ -1,13 +1,13 @@
-#include "frmAbout.h"
+#include "ui/about/frmAbout.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "ClassicFont.h"
-#include "DisplayText.h"
-#include "FixedDialog.h"
-#include "ProgramIcon.h"
-#include "Twips.h"
+#include "ui/common/ClassicFont.h"
+#include "ui/common/DisplayText.h"
+#include "ui/common/FixedDialog.h"
+#include "ui/common/ProgramIcon.h"
+#include "ui/common/Twips.h"
 
 namespace zintu {
 namespace {

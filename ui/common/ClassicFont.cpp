@@ -1,4 +1,4 @@
-#include "ClassicFont.h"
+#include "ui/common/ClassicFont.h"
 
 #include <QStringList>
 

@@ -1,11 +1,11 @@
-#include "FixedDialog.h"
+#include "ui/common/FixedDialog.h"
 
 #include <QDialog>
 #include <QPushButton>
 
-#include "ClassicFont.h"
-#include "ProgramIcon.h"
-#include "Twips.h"
+#include "ui/common/ClassicFont.h"
+#include "ui/common/ProgramIcon.h"
+#include "ui/common/Twips.h"
 
 namespace zintu {
 

@@ -1,4 +1,4 @@
-#include "ProgramIcon.h"
+#include "ui/common/ProgramIcon.h"
 
 #include <QColor>
 #include <QIconEngine>

@@ -1,4 +1,4 @@
-#include "StandardTexts.h"
+#include "ui/common/StandardTexts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

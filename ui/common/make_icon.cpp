@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "ProgramIcon.h"
+#include "ui/common/ProgramIcon.h"
 
 namespace {
 

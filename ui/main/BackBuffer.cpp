@@ -1,11 +1,11 @@
-#include "BackBuffer.h"
+#include "ui/main/BackBuffer.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "Twips.h"
+#include "ui/common/Twips.h"
 
 namespace zintu {
 namespace {

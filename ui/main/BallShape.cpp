@@ -1,4 +1,4 @@
-#include "BallShape.h"
+#include "ui/main/BallShape.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "BoardAccessible.h"
+#include "ui/main/BoardAccessible.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <array>
 #include <limits>
 
-#include "BoardCursor.h"
-#include "Zintu.h"
+#include "engine/Zintu.h"
+#include "ui/main/BoardCursor.h"
 
 namespace zintu {
 namespace {

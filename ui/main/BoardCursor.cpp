@@ -1,12 +1,12 @@
-#include "BoardCursor.h"
+#include "ui/main/BoardCursor.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <array>
 
-#include "Twips.h"
-#include "Zintu.h"
+#include "engine/Zintu.h"
+#include "ui/common/Twips.h"
 
 namespace zintu {
 namespace {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "Rules.h"
+#include "engine/Rules.h"
 
 namespace zintu {
 

@@ -1,4 +1,4 @@
-#include "CommandButton.h"
+#include "ui/main/CommandButton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

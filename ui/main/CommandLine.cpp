@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "ui/main/CommandLine.h"
 
 #include <QCoreApplication>
 

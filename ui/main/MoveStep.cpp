@@ -1,4 +1,4 @@
-#include "MoveStep.h"
+#include "ui/main/MoveStep.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "ScoreFileStore.h"
+#include "ui/main/ScoreFileStore.h"
 
 #include <utility>
 
-#include "OleDate.h"
+#include "storage/OleDate.h"
 
 namespace zintu {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ScoreBook.h"
-#include "ScoreStore.h"
+#include "engine/ScoreStore.h"
+#include "storage/ScoreBook.h"
 
 namespace zintu {
 

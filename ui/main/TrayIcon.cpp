@@ -1,10 +1,10 @@
-#include "TrayIcon.h"
+#include "ui/main/TrayIcon.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QTimer>
 
-#include "ProgramIcon.h"
+#include "ui/common/ProgramIcon.h"
 
 namespace zintu {
 

@@ -1,4 +1,4 @@
-#include "WindowSurface.h"
+#include "ui/main/WindowSurface.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -8,9 +8,9 @@
 #include <cmath>
 #include <thread>
 
-#include "BackBuffer.h"
-#include "BallShape.h"
-#include "Twips.h"
+#include "ui/common/Twips.h"
+#include "ui/main/BackBuffer.h"
+#include "ui/main/BallShape.h"
 
 namespace zintu {
 

@@ -4,7 +4,7 @@
 #include <QRegion>
 #include <chrono>
 
-#include "DrawingSurface.h"
+#include "engine/DrawingSurface.h"
 
 class QLabel;
 class QWidget;

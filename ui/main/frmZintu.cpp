@@ -1,4 +1,4 @@
-#include "frmZintu.h"
+#include "ui/main/frmZintu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,24 +12,24 @@
 #include <QWindow>
 #include <cmath>
 
-#include "BallShape.h"
-#include "BoardAccessible.h"
-#include "BoardCursor.h"
-#include "ClassicFont.h"
-#include "CommandButton.h"
-#include "DisplayText.h"
-#include "MoveStep.h"
-#include "PathText.h"
-#include "PositionFile.h"
-#include "ProgramIcon.h"
-#include "RecordEntry.h"
-#include "ScoreFormat.h"
-#include "TrayIcon.h"
-#include "Twips.h"
-#include "WindowSurface.h"
-#include "Zintu.h"
-#include "frmAbout.h"
-#include "frmScore.h"
+#include "engine/Zintu.h"
+#include "storage/PositionFile.h"
+#include "ui/about/frmAbout.h"
+#include "ui/common/ClassicFont.h"
+#include "ui/common/DisplayText.h"
+#include "ui/common/ProgramIcon.h"
+#include "ui/common/Twips.h"
+#include "ui/main/BallShape.h"
+#include "ui/main/BoardAccessible.h"
+#include "ui/main/BoardCursor.h"
+#include "ui/main/CommandButton.h"
+#include "ui/main/MoveStep.h"
+#include "ui/main/PathText.h"
+#include "ui/main/TrayIcon.h"
+#include "ui/main/WindowSurface.h"
+#include "ui/scores/RecordEntry.h"
+#include "ui/scores/ScoreFormat.h"
+#include "ui/scores/frmScore.h"
 
 namespace zintu {
 namespace {
@@ -281,6 +281,7 @@ void frmZintu::GameOver() {
                     QMessageBox::Ok, this);
     box.exec();
     EnterRecord(*game_, this);
+    // Called from inside the turn, which goes on to deal this new game's preview.
     NewGameFromClock();
 }
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "BackBuffer.h"
-#include "ScoreFileStore.h"
+#include "ui/main/BackBuffer.h"
+#include "ui/main/ScoreFileStore.h"
 
 class QLabel;
 class QPushButton;

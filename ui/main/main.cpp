@@ -3,11 +3,11 @@
 #include <QStandardPaths>
 #include <cstdio>
 
-#include "AppFolder.h"
-#include "CommandLine.h"
-#include "PathText.h"
-#include "StandardTexts.h"
-#include "frmZintu.h"
+#include "storage/AppFolder.h"
+#include "ui/common/StandardTexts.h"
+#include "ui/main/CommandLine.h"
+#include "ui/main/PathText.h"
+#include "ui/main/frmZintu.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "RecordEntry.h"
+#include "ui/scores/RecordEntry.h"
 
 #include <string>
 
-#include "RecordNameDialog.h"
-#include "Zintu.h"
+#include "engine/Zintu.h"
+#include "ui/scores/RecordNameDialog.h"
 
 namespace zintu {
 

@@ -1,4 +1,4 @@
-#include "RecordNameDialog.h"
+#include "ui/scores/RecordNameDialog.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>

@@ -1,8 +1,8 @@
-#include "ScoreFormat.h"
+#include "ui/scores/ScoreFormat.h"
 
 #include <cstdlib>
 
-#include "OleDate.h"
+#include "storage/OleDate.h"
 
 namespace zintu {
 

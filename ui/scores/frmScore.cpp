@@ -1,4 +1,4 @@
-#include "frmScore.h"
+#include "ui/scores/frmScore.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -7,9 +7,9 @@
 #include <QTableWidget>
 #include <array>
 
-#include "ClassicFont.h"
-#include "FixedDialog.h"
-#include "Twips.h"
+#include "ui/common/ClassicFont.h"
+#include "ui/common/FixedDialog.h"
+#include "ui/common/Twips.h"
 
 namespace zintu {
 namespace {
