@@ -50,9 +50,11 @@ void PresentRemovalFrame(benchmark::State& state) {
     for (auto _ : state) {
         for (int col = 2; col < 7; ++col) {
             frame.buffer.SetFillColor(kFace);
-            frame.buffer.Box(115 + 500 * col, 4115, 470, 470);
+            const TwipPoint box = CellBoxCorner(col, 8);
+            frame.buffer.Box(box.X, box.Y, kCellBoxSide, kCellBoxSide);
             frame.buffer.SetFillColor(Qt::yellow);
-            frame.buffer.Disc(350 + 500 * col, 4350, radius);
+            const TwipPoint centre = CellCentre(col, 8);
+            frame.buffer.Disc(centre.X, centre.Y, radius);
         }
         frame.Present(QRect(74, 274, 166, 32));  // the five cells
         radius = radius == 0 ? 150 : radius - 10;
@@ -64,7 +66,8 @@ BENCHMARK(PresentRemovalFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 void PresentClearedBoard(benchmark::State& state) {
     Presentation frame(state);
     for (auto _ : state) {
-        frame.buffer.FilledRectangle(10, 10, 4610, 4610);
+        frame.buffer.FilledRectangle(kBoardAreaStart, kBoardAreaStart, kBoardAreaEnd,
+                                     kBoardAreaEnd);
         frame.Present(QRect(QPoint(0, 0), kClient));
     }
 }

@@ -50,7 +50,10 @@ class MainWindow : public ::testing::Test {
         QFile file(dir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static QPoint Cell(int i) { return {(350 + 500 * (i % 9)) / 15, (350 + 500 * (i / 9)) / 15}; }
+    static QPoint Cell(int i) {
+        const TwipPoint centre = CellCentre(i % kBoardSize, i / kBoardSize);
+        return {centre.X / 15, centre.Y / 15};
+    }
     Zintu& Game() const { return window->Game(); }
 
     QTemporaryDir dir;
