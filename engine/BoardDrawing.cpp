@@ -15,17 +15,15 @@ void Zintu::DrawGrid() {
 void Zintu::Redraw() {
     ClearBoardArea();
     DrawGridLines();
-    for (int col = 0; col < kBoardSize; ++col) {
-        for (int row = 0; row < kBoardSize; ++row) {
-            if (Board[CellIndex(col, row)] == 0) {
-                continue;
-            }
-            if (col == SelCol && row == SelRow) {
-                DrawCellBox(col, row, kMarkColor);
-            }
-            PutBall(col, row, Board[CellIndex(col, row)]);
+    ForEachCell([this](int col, int row) {
+        if (Board[CellIndex(col, row)] == 0) {
+            return;
         }
-    }
+        if (col == SelCol && row == SelRow) {
+            DrawCellBox(col, row, kMarkColor);
+        }
+        PutBall(col, row, Board[CellIndex(col, row)]);
+    });
     DrawNextColor();
 }
 

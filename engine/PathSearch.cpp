@@ -56,15 +56,13 @@ Grid WaveDistances(const Grid& board, int startCol, int startRow) {
     marks[CellIndex(startCol, startRow)] = 1;
     for (std::int16_t distance = 1; distance != 0;) {
         std::int16_t newest = 0;
-        for (int col = 0; col < kBoardSize; ++col) {
-            for (int row = 0; row < kBoardSize; ++row) {
-                if (marks[CellIndex(col, row)] == distance) {
-                    if (const std::int16_t written = SpreadWave(marks, col, row); written >= 1) {
-                        newest = written;
-                    }
+        ForEachCell([&](int col, int row) {
+            if (marks[CellIndex(col, row)] == distance) {
+                if (const std::int16_t written = SpreadWave(marks, col, row); written >= 1) {
+                    newest = written;
                 }
             }
-        }
+        });
         distance = newest;
     }
     return marks;

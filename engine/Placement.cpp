@@ -26,14 +26,13 @@ int DropCell(const Grid& board, int draw) {
     // A draw of 0 counts as 1: the first empty cell is twice as likely, the last never
     // chosen while two or more are empty. Saved games depend on this exact choice.
     int remaining = std::max(draw, 1);
-    for (int col = 0; col < kBoardSize; ++col) {
-        for (int row = 0; row < kBoardSize; ++row) {
-            if (board[CellIndex(col, row)] == 0 && --remaining == 0) {
-                return CellIndex(col, row);
-            }
+    int cell = -1;
+    ForEachCell([&](int col, int row) {
+        if (cell < 0 && board[CellIndex(col, row)] == 0 && --remaining == 0) {
+            cell = CellIndex(col, row);
         }
-    }
-    return -1;
+    });
+    return cell;
 }
 
 void Zintu::DropBall(ColorCode code) {

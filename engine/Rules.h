@@ -18,6 +18,16 @@ constexpr int CellIndex(int col, int row) {
 constexpr bool OnBoard(int col, int row) {
     return col >= 0 && col < kBoardSize && row >= 0 && row < kBoardSize;
 }
+// Visits every cell column by column from the top left, the order in which the board is
+// drawn and drops count empty cells.
+template <typename Visit>
+constexpr void ForEachCell(Visit&& visit) {
+    for (int col = 0; col < kBoardSize; ++col) {
+        for (int row = 0; row < kBoardSize; ++row) {
+            visit(col, row);
+        }
+    }
+}
 
 // --- path search ---
 // Wave distances over the empty cells: 1 on the start, -1 on every other ball, 0 where the

@@ -135,26 +135,22 @@ void Zintu::AnimateRemoval(const Grid& removed) {
         if (!pacer.Next()) {
             continue;
         }
-        for (int col = 0; col < kBoardSize; ++col) {
-            for (int row = 0; row < kBoardSize; ++row) {
-                if (const auto code = removed[CellIndex(col, row)]; code >= 1) {
-                    DrawCellBox(col, row, Palette[0]);
-                    surface_.SetFillColor(Palette[code]);
-                    const TwipPoint centre = CellCentre(col, row);
-                    surface_.Disc(centre.X, centre.Y, radius);
-                }
+        ForEachCell([&](int col, int row) {
+            if (const auto code = removed[CellIndex(col, row)]; code >= 1) {
+                DrawCellBox(col, row, Palette[0]);
+                surface_.SetFillColor(Palette[code]);
+                const TwipPoint centre = CellCentre(col, row);
+                surface_.Disc(centre.X, centre.Y, radius);
             }
-        }
+        });
         surface_.Refresh();
     }
     pacer.Finish();
-    for (int col = 0; col < kBoardSize; ++col) {
-        for (int row = 0; row < kBoardSize; ++row) {
-            if (removed[CellIndex(col, row)] >= 1) {
-                DrawCellBox(col, row, Palette[0]);
-            }
+    ForEachCell([&](int col, int row) {
+        if (removed[CellIndex(col, row)] >= 1) {
+            DrawCellBox(col, row, Palette[0]);
         }
-    }
+    });
 }
 
 }  // namespace zintu

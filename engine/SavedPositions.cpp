@@ -21,11 +21,7 @@ void Zintu::RestorePosition(const SavedPosition& position) {
         DrawCellBox(SelCol, SelRow, Palette[0]);
         SelCol = -1;
     }
-    for (int col = 0; col < kBoardSize; ++col) {
-        for (int row = 0; row < kBoardSize; ++row) {
-            PutBall(col, row, Board[CellIndex(col, row)]);
-        }
-    }
+    ForEachCell([this](int col, int row) { PutBall(col, row, Board[CellIndex(col, row)]); });
     DrawNextColor();
     surface_.ShowScore(Score);
     Generator.Reset();

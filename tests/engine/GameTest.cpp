@@ -79,11 +79,20 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
     }
 }
 
-// A new game takes 13 draws: five balls and a preview. A redraw starts at the top left, as a
-// restored position does once the old selection is unmarked; restored, the game deals on the
-// same balls in the same cells.
+// A new game takes 13 draws: five balls and a preview, and reads the score table, except right
+// after a game over stored it. A redraw starts at the top left, as a restored position does
+// once the old selection is unmarked; restored, the game deals on the same balls in the same
+// cells.
 TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
+    scores.Table[0].Points = 40;
+    game.NewGame(0.5f, kFace);
+    game.Score = 50;
+    EXPECT_EQ(game.RecordRank(), 1);
+    EXPECT_TRUE(game.StoreRecord(U"Ann"));
+    game.NewGame(0.25f, kFace);
+    EXPECT_EQ(std::pair(scores.Calls, game.BestScore), std::pair(std::string("LPS"), 50));
     game.NewGame(0.8125f, kFace);
+    EXPECT_EQ(scores.Calls, "LPSL");
     EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol), std::tuple(13, 76, -1));
     game.Board[0] = 1;
     surface.Clear();
@@ -112,12 +121,12 @@ TEST_F(Game, RemovalShrinksInSixteenFramesThenErases) {
     for (const auto frameCost : {0ms, 40ms}) {
         surface.Clear();
         surface.FrameCost = frameCost;
-        game.Board = Grids("YYYYY....")[0];
-        ASSERT_TRUE(game.CheckRuns(4, 0, 3));
+        game.Board = Grids("RRRRR....")[0];
+        ASSERT_TRUE(game.CheckRuns(4, 0, 1));
         std::vector<int> radii;
         for (const Shape& s : surface.Shapes) {
             EXPECT_TRUE(s.kind != Kind::Disc ||
-                        std::pair(s.b, s.color) == std::pair(350, ColorValue{0x00ffff}));
+                        std::pair(s.b, s.color) == std::pair(350, ColorValue{0x0000ff}));
             if (s.kind == Kind::Disc && s.a == 1350) {
                 radii.push_back(s.c);
             }

@@ -65,10 +65,10 @@ class RecordingSurface : public DrawingSurface {
 class FakeScoreStore : public ScoreStore {
   public:
     OleDateTime Now() const override { return {36852.0, 0.5}; }
-    ScoreTable Load() override { return Table; }
-    ScoreTable Peek() override { return Table; }
+    ScoreTable Load() override { return Calls += 'L', Table; }
+    ScoreTable Peek() override { return Calls += 'P', Table; }
     ScoreTable Store(const std::optional<ScoreRecord>& entry) override {
-        ++Stores;
+        Calls += 'S';
         if (entry) {
             InsertRecord(Table, FindRank(Table, entry->Points), *entry);
         }
@@ -76,7 +76,7 @@ class FakeScoreStore : public ScoreStore {
     }
 
     ScoreTable Table{};
-    int Stores = 0;
+    std::string Calls;  // L for each load, P for each peek, S for each store
 };
 
 }  // namespace zintu::test
