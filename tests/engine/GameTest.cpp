@@ -84,13 +84,15 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
 // once the old selection is unmarked; restored, the game deals on the same balls in the same
 // cells.
 TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
-    scores.Table[0].Points = 40;
+    for (int i = 0; i < 9; ++i) {
+        scores.Table[i].Points = 90 - i;
+    }
     game.NewGame(0.5f, kFace);
     game.Score = 50;
-    EXPECT_EQ(game.RecordRank(), 1);
+    EXPECT_EQ(game.RecordRank(), 10);
     EXPECT_TRUE(game.StoreRecord(U"Ann"));
     game.NewGame(0.25f, kFace);
-    EXPECT_EQ(std::pair(scores.Calls, game.BestScore), std::pair(std::string("LPS"), 50));
+    EXPECT_EQ(std::pair(scores.Calls, game.Scores[9].Points), std::pair(std::string("LPS"), 50));
     game.NewGame(0.8125f, kFace);
     EXPECT_EQ(scores.Calls, "LPSL");
     EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol), std::tuple(13, 76, -1));

@@ -23,6 +23,8 @@ constexpr const char* kPaths[] = {
        .......T. 3456789a.)",  // left before up, all the way
     R"(SG....... .........
        GT....... .........)",  // diagonal neighbours do not connect
+    R"(SR.T..... .........
+       R........ .........)",  // balls of every colour block the way
 };
 
 TEST(Rules, ShortestPathWithTieBreaksOrNone) {

@@ -224,6 +224,8 @@ TEST(Settings, FirstLineNamesTheSharedFolder) {
         {"D:\\\xC8\xE3\xF0\xFB", Windows, U"D:\\Игры\\"},
         {"/\xD0\xB3\xC8", Posix, U"/РіИ/"},
         {"/\xE0\x80\xAF", Posix, U"/аЂЇ/"},
+        {"/\xC1\xBF", Posix, U"/Бї/"},
+        {"/\xC2\x80", Posix, U"/\u0080/"},
         {"/\xED\xA0\x80", Posix, U"/н\u00A0Ђ/"},
         {"  \t \n/srv", Posix, U""},
         {std::string_view("/srv\0/x", 7), Posix, U""}};
@@ -234,7 +236,8 @@ TEST(Settings, FirstLineNamesTheSharedFolder) {
 
 TEST(OleDate, CivilDatesBothWaysAndNow) {
     const std::tuple<int, int, int, double> dates[] = {
-        {1899, 12, 30, 0}, {1899, 12, 29, -1}, {2000, 2, 29, 36585}, {2100, 3, 1, 73110}};
+        {1899, 12, 30, 0}, {1899, 12, 29, -1},  {2000, 2, 29, 36585}, {2100, 3, 1, 73110},
+        {1900, 3, 1, 61},  {2001, 5, 1, 37012}, {2023, 12, 31, 45291}};
     for (const auto& [year, month, day, ole] : dates) {
         const CivilDate civil = CivilFromOleDate(ole + 0.75);
         EXPECT_EQ(std::tie(civil.Year, civil.Month, civil.Day), std::tie(year, month, day)) << ole;
