@@ -93,9 +93,10 @@ void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
 NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
     std::error_code error;
     if (!fs::create_directory(lock, error)) {
-        // An SFTP server refuses to make a folder that exists with a plain failure.
+        // An SFTP server refuses to make a folder that exists with a plain failure. A folder
+        // that was there a moment ago, when its holder has just removed it, is worth another try.
         std::error_code ignored;
-        if (!error || fs::exists(lock, ignored)) {
+        if (!error || error == std::errc::file_exists || fs::exists(lock, ignored)) {
             return NewFileResult::AlreadyExists;
         }
         return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
