@@ -134,7 +134,7 @@ stats() {
 # Stops the writer while it holds the lock, as a suspended laptop would.
 catch_holding() {
     for _ in $(seq 2000); do
-        kill -STOP "$1"
+        kill -STOP "$1" && sleep 0.05  # a request already sent still lands on the server
         # Not while it reads its own lock: sshfs would hide the open file, not remove it.
         grep -qs "^pid $1," "$2/Zintu.lck/holder" && ! ls -l "/proc/$1/fd" | grep -q holder && return
         kill -CONT "$1"
