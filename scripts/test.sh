@@ -9,6 +9,8 @@ scripts/install-deps.sh --test
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure
+# The shared score folder on real Samba and SFTP shares and on local disk (needs root).
+tests/share/share-test.sh build/test/tests/share/zintu_share_driver
 
 # Every test once more under AddressSanitizer and UBSan. Only leaks inside system libraries
 # are suppressed, by the list in tests/sanitizers.

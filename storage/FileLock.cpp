@@ -67,14 +67,16 @@ std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::millisecond
 // Retries what a share refuses for a while, for instance to rename a file that another client
 // is reading.
 template <typename Step>
-std::error_code Retried(std::chrono::milliseconds retry, Step step) {
+std::error_code Retried(std::chrono::milliseconds retry, Step step, int tries = kTries) {
     std::error_code error;
     step(error);
-    // sshfs hides a file that a reader has open instead of removing it, until the reader is done.
+    // sshfs hides a file that a reader has open instead of removing it, until the reader is done;
+    // Samba refuses to move a folder while another client reads a file in it.
     const auto passing = [&] {
-        return IsTransientError(error) || error == std::errc::directory_not_empty;
+        return IsTransientError(error) || error == std::errc::directory_not_empty ||
+               error == std::errc::permission_denied;
     };
-    for (int attempt = 1; passing() && attempt < kTries; ++attempt) {
+    for (int attempt = 1; passing() && attempt < tries; ++attempt) {
         std::this_thread::sleep_for(retry);
         step(error);
     }
@@ -91,9 +93,10 @@ void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
 NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
     std::error_code error;
     if (!fs::create_directory(lock, error)) {
-        // An SFTP server refuses to make a folder that exists with a plain failure.
+        // An SFTP server refuses to make a folder that exists with a plain failure. A folder
+        // that was there a moment ago, when its holder has just removed it, is worth another try.
         std::error_code ignored;
-        if (!error || fs::exists(lock, ignored)) {
+        if (!error || error == std::errc::file_exists || fs::exists(lock, ignored)) {
             return NewFileResult::AlreadyExists;
         }
         return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
@@ -117,7 +120,9 @@ NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::m
 // tells it so.
 void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::milliseconds retry) {
     const fs::path aside = UniqueSiblingPath(lock);
-    if (Retried(retry, [&](std::error_code& error) { fs::rename(lock, aside, error); })) {
+    // Given up, the lock would stand until judged stale and block every installation meanwhile.
+    if (Retried(
+            retry, [&](std::error_code& error) { fs::rename(lock, aside, error); }, kTries * 10)) {
         return;
     }
     const std::optional<FileStart> moved = ReadLock(aside, retry);
@@ -145,17 +150,29 @@ void LockWatch::Forget() {
     file_.clear();
 }
 
+void LockWatch::NoteRelease() {
+    released_ = std::chrono::steady_clock::now();
+}
+
+void LockWatch::WaitForTurn(std::chrono::milliseconds headStart) const {
+    if (released_) {
+        std::this_thread::sleep_until(*released_ + headStart);
+    }
+}
+
 std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& watch,
                                           const LockTiming& timing) {
     const Bytes holder = HolderText(lockFile);
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + timing.Patience;
     auto nextLook = start;
+    // Within the patience, so that a player never waits longer than it.
+    watch.WaitForTurn(std::min(timing.HeadStart, timing.Patience));
     for (int round = 0;; ++round) {
         const NewFileResult result = MakeLock(lockFile, holder, timing.Retry);
         if (result == NewFileResult::Created) {
             watch.Forget();
-            return FileLock(lockFile, holder, timing.Retry);
+            return FileLock(lockFile, holder, watch, timing.Retry);
         }
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
@@ -181,12 +198,13 @@ bool FileLock::IsHeld() const {
     return seen && seen->Bytes == holder_;
 }
 
-FileLock::FileLock(fs::path file, Bytes holder, std::chrono::milliseconds retry)
-    : file_(std::move(file)), holder_(std::move(holder)), retry_(retry) {}
+FileLock::FileLock(fs::path file, Bytes holder, LockWatch& watch, std::chrono::milliseconds retry)
+    : file_(std::move(file)), holder_(std::move(holder)), watch_(&watch), retry_(retry) {}
 
 FileLock::FileLock(FileLock&& other) noexcept
     : file_(std::exchange(other.file_, {})),
       holder_(std::move(other.holder_)),
+      watch_(other.watch_),
       retry_(other.retry_) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
@@ -194,6 +212,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
         Release();
         file_ = std::exchange(other.file_, {});
         holder_ = std::move(other.holder_);
+        watch_ = other.watch_;
         retry_ = other.retry_;
     }
     return *this;
@@ -208,6 +227,9 @@ FileLock::~FileLock() {
 void FileLock::Release() {
     if (!file_.empty() && IsHeld()) {
         RemoveIfHeldBy(file_, holder_, retry_);
+    }
+    if (!file_.empty()) {
+        watch_->NoteRelease();
     }
     file_.clear();
 }

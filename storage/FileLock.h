@@ -14,6 +14,9 @@ struct LockTiming {
     std::chrono::milliseconds Patience{2000};    // longest wait for another holder
     std::chrono::milliseconds StaleAfter{5000};  // a hold seen this long belongs to a dead holder
     std::chrono::milliseconds Retry{10};
+    // How long a process that just let the lock go stays away from it, so that those already
+    // waiting get their turn instead of starving behind a few busy ones.
+    std::chrono::milliseconds HeadStart{50};
 };
 
 // What this process has seen of other holders' locks, timed by its own steady clock. No other
@@ -26,10 +29,16 @@ class LockWatch {
                  std::chrono::milliseconds staleAfter);
     void Forget();
 
+    // Called by the holder as it lets the lock go; the next Acquire through this watch then
+    // leaves the lock to the waiters for the head start.
+    void NoteRelease();
+    void WaitForTurn(std::chrono::milliseconds headStart) const;
+
   private:
     std::filesystem::path file_;
     FileStart seen_;
     std::chrono::steady_clock::time_point since_;
+    std::optional<std::chrono::steady_clock::time_point> released_;
 };
 
 // An exclusive hold shared by every process that can reach the folder, also across machines:
@@ -52,12 +61,13 @@ class FileLock {
     ~FileLock();
 
   private:
-    FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder,
+    FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder, LockWatch& watch,
              std::chrono::milliseconds retry);
     void Release();
 
     std::filesystem::path file_;  // empty once released or moved from
     std::vector<std::uint8_t> holder_;
+    LockWatch* watch_ = nullptr;  // the acquirer's, which outlives the hold
     std::chrono::milliseconds retry_{};
 };
 

@@ -69,7 +69,8 @@ def poll(condition, timeout):
     return result
 
 
-def wait_for(condition, what, timeout=5):
+# Generous: a sanitizer build on a loaded machine can take seconds; a pass returns at once.
+def wait_for(condition, what, timeout=15):
     assert (result := poll(condition, timeout)), f"no {what} within {timeout} s"
     return result
 
@@ -197,7 +198,7 @@ class Zintu:
         painted = lambda px: px(7, 30) == GRID_RGB and all(px(*p) in COLOURS for p in PREVIEW)
         self.wait_screen(painted, "first paint of the board and its preview", 10)
 
-    def wait_screen(self, predicate, what, timeout=5):
+    def wait_screen(self, predicate, what, timeout=15):
         def shown():
             assert self.proc.poll() is None, f"zintu exited with {self.proc.returncode}"
             return pixel if predicate(pixel := self.s.grab(self.window)) else None
