@@ -21,10 +21,10 @@ class FramePacer;
 constexpr ColorValue kGridColor = Rgb(0, 0, 5);
 constexpr ColorValue kMarkColor = 0;  // black square behind the selected ball
 
-// What a mouse release on the window led to.
 // Whether the runs a ball completes count for the player.
 enum class RunPoints { Scored, Unscored };
 
+// What a mouse release on the window led to.
 enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropped };
 
 // The game module: the whole state of a game and the procedures that play it, drawing as they
