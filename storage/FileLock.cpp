@@ -225,12 +225,13 @@ FileLock::~FileLock() {
 // A holder that stalled past the stale age may have lost the file to another process; only
 // its own file is removed.
 void FileLock::Release() {
-    if (!file_.empty() && IsHeld()) {
+    if (file_.empty()) {
+        return;
+    }
+    if (IsHeld()) {
         RemoveIfHeldBy(file_, holder_, retry_);
     }
-    if (!file_.empty()) {
-        watch_->NoteRelease();
-    }
+    watch_->NoteRelease();
     file_.clear();
 }
 
