@@ -42,7 +42,8 @@ class LockWatch {
 };
 
 // An exclusive hold shared by every process that can reach the folder, also across machines:
-// a lock file, created only when absent, that names its holder. Released when destroyed.
+// a lock folder, made only when absent, with a file inside that names its holder. Released
+// when destroyed.
 class FileLock {
   public:
     // Waits within the patience; empty when the lock could not be had or the folder is not
