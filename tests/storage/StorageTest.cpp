@@ -5,6 +5,7 @@
 #include <fstream>
 #include <regex>
 
+#include "storage/FileLock.h"
 #include "storage/PositionFile.h"
 #include "storage/ScoreBook.h"
 #include "storage/ScoreFile.h"
@@ -158,7 +159,7 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
 }
 
 // Where the shared folder is ("none": no settings file; "own": the installation's own folder;
-// held by another and taken over from a dead holder: in tests/share), the shared and
+// "held": locked by another, which shuts it out; a dead holder: in tests/share), the shared and
 // the local copy before ("-": none), the record stored, both copies after, and whether the
 // shared copy is in use. A 900 beside B 20 was stored by another while this player typed a name.
 TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
@@ -173,6 +174,8 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         {"shared", "-", "A 900", "", "A 900", "A 900", true},
         {"shared", "-", "-", "B 20", "B 20", "B 20", true},
         {"shared", "A 900 B 20", "B 20", "M 600", "A 900 M 600 B 20", "A 900 M 600 B 20", true},
+        {"held", "A 5", "B 4", "C 3", "A 5 B 4 C 3", "A 5", false},
+        {"held", "A 5", "B 4", "", "A 5 B 4", "A 5", false},
     };
     for (const auto& [where, sharedBefore, localBefore, stored, local, shared, inUse] : cases) {
         SCOPED_TRACE(testing::Message() << where << sharedBefore << localBefore << stored);
@@ -187,6 +190,10 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
                 WriteScoreFile(dir / kScoreFileName, Scores(entries));
             }
         }
+        if (where == "held") {
+            fs::create_directory(sharedDir / kScoreLockFileName);
+            WriteBytes(sharedDir / kScoreLockFileName / "holder", {'x'});
+        }
         std::ofstream(where == "none" ? folder / "other.ini" : files.SettingsFile)
             << sharedDir.string();
         const LoadedScores loaded =
@@ -198,8 +205,33 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         if (shared != "-") {
             EXPECT_EQ(ReadScoreFile(sharedDir / kScoreFileName, {}), Scores(shared));
         }
-        EXPECT_FALSE(fs::exists(sharedDir / kScoreLockFileName));
+        EXPECT_EQ(fs::exists(sharedDir / kScoreLockFileName), where == "held");
     }
+}
+
+// One holder at a time, judged by this process's own clock and not by the lock's stamp; a hold
+// that stands unchanged past the stale age is taken over, and its first holder, finding it lost,
+// leaves the new holder's lock alone.
+TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
+    const TempFolder folder;
+    const fs::path lock = folder / "Zintu.lck";
+    const LockTiming brief{50ms, 10s, 1ms, 0ms}, patient{5s, 100ms, 1ms, 0ms};
+    LockWatch first, second;
+    std::optional<FileLock> held = FileLock::Acquire(lock, first, brief);
+    ASSERT_TRUE(held && held->IsHeld());
+    fs::last_write_time(lock / "holder", fs::file_time_type::clock::now() - 24h);
+    EXPECT_FALSE(FileLock::Acquire(lock, second, brief));
+    EXPECT_EQ(CreateNewFile(lock / "holder", Bytes{1}), NewFileResult::AlreadyExists);
+    EXPECT_TRUE(held->IsHeld());
+    std::optional<FileLock> taken = FileLock::Acquire(lock, second, patient);
+    ASSERT_TRUE(taken && taken->IsHeld());
+    EXPECT_FALSE(held->IsHeld());
+    held.reset();
+    EXPECT_TRUE(taken->IsHeld());
+    taken.reset();
+    EXPECT_FALSE(fs::exists(lock));
+    EXPECT_EQ(CreateNewFile(folder / "none" / "x", Bytes{1}), NewFileResult::Failed);
+    EXPECT_FALSE(FileLock::Acquire(folder / "none" / "Zintu.lck", first, patient));
 }
 
 TEST(Settings, FirstLineNamesTheSharedFolder) {
@@ -224,14 +256,25 @@ TEST(Settings, FirstLineNamesTheSharedFolder) {
     }
 }
 
-TEST(OleDate, CivilDatesBothWaysAndNow) {
-    const std::tuple<int, int, int, double> dates[] = {
-        {1899, 12, 30, 0}, {1899, 12, 29, -1},  {2000, 2, 29, 36585}, {2100, 3, 1, 73110},
-        {1900, 3, 1, 61},  {2001, 5, 1, 37012}, {2023, 12, 31, 45291}};
-    for (const auto& [year, month, day, ole] : dates) {
+// Day after day over the years a file may hold, both ways, the calendar as the Gregorian rules
+// give it; the epoch is 30 Dec 1899.
+TEST(OleDate, EveryDayFollowsTheOneBeforeBothWaysAndNow) {
+    const auto length = [](int y, int m) {
+        return m == 2 ? 28 + (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)) : 30 + (m + m / 8) % 2;
+    };
+    EXPECT_EQ(OleDateFromCivil({1899, 12, 30}), 0);
+    CivilDate date{-401, 12, 31};
+    for (double ole = OleDateFromCivil(date); date.Year < 10000; ++ole) {
         const CivilDate civil = CivilFromOleDate(ole + 0.75);
-        EXPECT_EQ(std::tie(civil.Year, civil.Month, civil.Day), std::tie(year, month, day)) << ole;
-        EXPECT_EQ(OleDateFromCivil({year, month, day}), ole);
+        ASSERT_EQ(std::tie(civil.Year, civil.Month, civil.Day),
+                  std::tie(date.Year, date.Month, date.Day))
+            << ole;
+        ASSERT_EQ(OleDateFromCivil(date), ole);
+        if (++date.Day > length(date.Year, date.Month)) {
+            date.Day = 1;
+            date.Month = date.Month % 12 + 1;
+            date.Year += date.Month == 1;
+        }
     }
     EXPECT_EQ(CivilFromOleDate(NAN).Year, 1899);
     EXPECT_EQ(OleTimeOfDay(18, 0, 1), 0.75 + 1 / 86400.0);

@@ -250,8 +250,9 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
     }
 }
 
-// Nine discs, red on the rising diagonal, on transparency; the tool writes .ico and theme.
-TEST(ProgramIcon, NineDiscsOnTransparencyWrittenByTheTool) {
+// Nine discs, red on the rising diagonal, dark-rimmed, on transparency, and as large a picture
+// as the scalable one describes; four discs when small. The tool writes .ico and theme.
+TEST(ProgramIcon, NineDiscsOnTransparencyAsScalableWrittenByTheTool) {
     const auto argb = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32); };
     const auto drawn = [&argb](int size) { return argb(ProgramIconImage(size)); };
     QString centres;
@@ -259,6 +260,33 @@ TEST(ProgramIcon, NineDiscsOnTransparencyWrittenByTheTool) {
         centres += drawn(48).pixelColor(8 + disc % 3 * 16, 8 + disc / 3 * 16).name() + " ";
     EXPECT_EQ(centres, "#0000ff #ffff00 #ff0000 #00ffff #ff0000 #ffffff #ff0000 #ff00ff #00ff00 ");
     EXPECT_EQ(drawn(48).pixelColor(0, 0).alpha() + drawn(48).pixelColor(16, 16).alpha(), 0);
+    EXPECT_EQ(drawn(256).pixelColor(74, 42), QColor(40, 40, 40)) << "the rim";
+    QString small;  // inside each disc, then the corner between them
+    for (const QPoint at : {QPoint(1, 4), {14, 4}, {1, 12}, {14, 12}, {0, 0}})
+        small += drawn(16).pixelColor(at).name(QColor::HexArgb) + " ";
+    EXPECT_EQ(small, "#ff0000ff #ffff0000 #ffff0000 #ff00ff00 #00000000 ");
+
+    QImage scalable(48, 48, QImage::Format_ARGB32_Premultiplied);
+    scalable.fill(Qt::transparent);
+    QPainter painter(&scalable);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (QXmlStreamReader svg(ProgramIconSvg()); svg.readNextStartElement();) {
+        const auto value = [&svg](const char* name) {
+            return svg.attributes().value(name).toString();
+        };
+        if (svg.name() == u"svg") {
+            EXPECT_EQ(value("viewBox") + " " + value("width") + " " + value("height"),
+                      "0 0 48 48 48 48");
+            continue;
+        }
+        painter.setPen(QPen(QColor(value("stroke")), value("stroke-width").toDouble()));
+        painter.setBrush(QColor(value("fill")));
+        painter.drawEllipse(QPointF(value("cx").toDouble(), value("cy").toDouble()),
+                            value("r").toDouble(), value("r").toDouble());
+        svg.skipCurrentElement();
+    }
+    painter.end();
+    EXPECT_EQ(argb(scalable), drawn(48));
 
     QTemporaryDir dir;
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"ico", dir.filePath("z.ico")}), 0);

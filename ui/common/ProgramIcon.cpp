@@ -28,7 +28,7 @@ void DrawSmallIcon(QPainter& painter, int size) {
                                        kDiscColors[8]};
     const qreal cell = size / 2.0;
     painter.setPen(Qt::NoPen);
-    for (int index = 0; index < 4; ++index) {
+    for (std::size_t index = 0; index < colors.size(); ++index) {
         painter.setBrush(colors[index]);
         painter.drawEllipse(QPointF((index % 2 + 0.5) * cell, (index / 2 + 0.5) * cell),
                             cell / 2 - 0.5, cell / 2 - 0.5);
@@ -52,7 +52,7 @@ QImage ProgramIconImage(int size) {
     // The pen is centred on the path, so pull the path in by half its width.
     const qreal radius = cell * 0.4 - outline / 2;
     painter.setPen(QPen(kOutline, outline));
-    for (int index = 0; index < 9; ++index) {
+    for (std::size_t index = 0; index < kDiscColors.size(); ++index) {
         const QPointF centre((index % 3 + 0.5) * cell, (index / 3 + 0.5) * cell);
         painter.setBrush(kDiscColors[index]);
         painter.drawEllipse(centre, radius, radius);
@@ -66,7 +66,7 @@ QByteArray ProgramIconSvg() {
     QByteArray svg = QByteArrayLiteral(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"48\" height=\"48\" "
         "viewBox=\"0 0 48 48\">\n");
-    for (int index = 0; index < 9; ++index) {
+    for (std::size_t index = 0; index < kDiscColors.size(); ++index) {
         svg += QStringLiteral(
                    "  <circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"%4\" stroke=\"%5\" "
                    "stroke-width=\"%6\"/>\n")
