@@ -148,6 +148,42 @@ TEST_F(MainWindow, RightReleasesAndEnterHideTwoClicksOnTheIconRestore) {
     EXPECT_TRUE(QTest::qWaitFor([&shows] { return shows.count() == 1; }));
 }
 
+// What a screen reader asks of the board besides the cells' names: the cell at a point and its
+// box, a cell by row and column, the focused and the selected cell, the rows' and columns'
+// names. Arrows move the focused cell up to the edges, Space clicks it.
+TEST_F(MainWindow, BoardTellsAScreenReaderWhereEachCellIs) {
+    auto* board = window->findChild<QWidget*>("Board");
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(board);
+    QAccessibleTableInterface* grid = table->tableInterface();
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(std::tuple(table->childCount(), grid->rowCount(), grid->columnCount()),
+              std::tuple(81, 9, 9));
+    EXPECT_EQ(grid->rowDescription(2) + grid->columnDescription(3), "Строка 3Столбец 4");
+    for (const int i : {0, 21, 80}) {
+        const QPoint centre = window->mapToGlobal(Cell(i));
+        EXPECT_EQ(table->childAt(centre.x(), centre.y()), grid->cellAt(i / 9, i % 9)) << i;
+        EXPECT_TRUE(grid->cellAt(i / 9, i % 9)->rect().contains(centre)) << i;
+        EXPECT_EQ(table->indexOfChild(grid->cellAt(i / 9, i % 9)), i);
+    }
+    const QPoint corner = board->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(table->childAt(corner.x(), corner.y()), grid->cellAt(0, 0));
+    EXPECT_EQ(table->childAt(corner.x() - 1, corner.y()), nullptr);
+    EXPECT_EQ(grid->cellAt(9, 0), nullptr);
+    Game().PutBall(8, 1, 1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    board->setFocus(Qt::TabFocusReason);
+    std::vector<Qt::Key> keys{Qt::Key_Left, Qt::Key_Up};  // at the corner already
+    keys.insert(keys.end(), 9, Qt::Key_Right);            // one too many
+    keys.insert(keys.end(), {Qt::Key_Down, Qt::Key_Space});
+    for (const Qt::Key key : keys)
+        QTest::keyClick(board, key);
+    QAccessibleInterface* cell = grid->cellAt(1, 8);
+    EXPECT_EQ(table->focusChild(), cell);
+    EXPECT_TRUE(cell->state().focused && cell->state().selected);
+    EXPECT_EQ(grid->selectedCells(), QList<QAccessibleInterface*>{cell});
+}
+
 // Opened, a position and its seed come back: saved at once, the bytes are the same.
 TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     QFile(dir.filePath("game1")).open(QIODevice::WriteOnly);
