@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""Runs the built zintu on a private Xvfb: what only a real process and X server show.
-Usage: zintu_e2e.py EXE SHOTS GROUP, GROUP being play, desktop (under openbox and trayer),
-access (under dbus-run-session, read through AT-SPI), installed (EXE run in place) or windows
-(EXE an unzipped zintu.exe, run by wine); a failure leaves a screenshot in SHOTS. Needs
-scripts/install-deps.sh --test: Xvfb, xdotool, xwd, xwininfo, trayer, openbox, import, wine."""
+"""Runs the built zintu on a private Xvfb: what only a real process and X server show. A failure
+leaves a screenshot in SHOTS. Usage: zintu_e2e.py EXE SHOTS play|desktop|access|installed|windows
+(access under dbus-run-session, windows on an unzipped zintu.exe); needs install-deps.sh --test."""
 
 import ctypes, os, shutil, signal, struct, subprocess, sys, tempfile, time
 from pathlib import Path
@@ -15,15 +13,14 @@ COLOURS = {(255, 0, 0): "R", (0, 255, 0): "G", (255, 255, 0): "Y", (0, 0, 255): 
 CODES = ".RGYBMCW"  # a letter's place is its colour code
 BUTTONS = {"Рекорды": (360, 100), "Открыть": (360, 132), "Сохранить": (360, 164),  # centres
            "Выход": (360, 260), "Свернуть": (360, 292)}
-# A blue ball to slide eight cells down, and a red one to click during the slide.
-SLIDE = "....B...." + "." * 63 + "R........"
+SLIDE = "....B...." + "." * 63 + "R........"  # a blue ball to slide down, a red one to click then
 PREVIEW = [(int((5030 + 350 * i) / TWIPS), 16) for i in range(3)]
 KEYS = "RRRR" + "." * 14 + "....R" + "." * 58  # keys move (4, 2) up to the four
 # LANG, LANGUAGE, dark palette, the captions from "Свернуть" to "About", an empty cell
-LANGUAGES = [("ru_RU.UTF-8", "", False, "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто"),
+RU = "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто"
+LANGUAGES = [("ru_RU.UTF-8", "", False, *RU),
              ("en_US.UTF-8", "", True, "Hide Exit New Records Open Save About", "empty"),
-             ("C.UTF-8", "", False, "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто"),
-             ("en_GB.UTF-8", "ru:en", False, "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто")]
+             ("C.UTF-8", "", False, *RU), ("en_GB.UTF-8", "ru:en", False, *RU)]
 RUSSIAN = dict(zip(CODES, ["пусто", "красный", "зелёный", "жёлтый", "синий", "фиолетовый", "голубой", "белый"]))
 # A desktop's dark colours, as KDE keeps them; Qt reads them under a KDE session.
 DARK = "[KDE]\nwidgetStyle=Fusion\n" + "".join(f"[Colors:{group}]\nBackgroundNormal={back}\n"
@@ -39,8 +36,7 @@ def cursor_probe(col, row):  # on the left edge of the keyboard's cell cursor
     return int((100 + 500 * col) / TWIPS + 0.5) + 3, int((350 + 500 * row) / TWIPS)
 
 
-def contrast(pixel, left, top, right, bottom):
-    """The contrast of the text in a box against the colour that fills most of it."""
+def contrast(pixel, left, top, right, bottom):  # of the text against the box's main colour
     lum = lambda c: sum(w * (v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
                         for w, v in zip((0.2126, 0.7152, 0.0722), c))
     seen = [pixel(x, y) for x in range(left, right) for y in range(top, bottom)]
@@ -52,14 +48,9 @@ def mark_probe(col, row):  # inside the selection square, outside the ball's dis
     return int((115 + 500 * col) / TWIPS + 0.5) + 4, int((115 + 500 * row) / TWIPS + 0.5) + 4
 
 
-def position_bytes(board):
-    """A saved game: 81 letters row by row, score 0, preview RGY, a fixed seed and draw count."""
+def position_bytes(board):  # 81 letters row by row, score 0, preview RGY, fixed seed and draws
     codes = [CODES.index(letter) for letter in board + ".RGY"]  # the preview's entry 0 is unused
     return b"Zintu 3.1" + struct.pack("<81hi4hhfi", *codes[:81], 0, *codes[81:], 4, 0.5, 13)
-
-
-def record(name, points, date):
-    return name.encode("cp1251").ljust(18, b" ") + struct.pack("<idd", points, date, 0.5)
 
 
 def poll(condition, timeout):
@@ -69,8 +60,7 @@ def poll(condition, timeout):
     return result
 
 
-# Generous: a sanitizer build on a loaded machine can take seconds; a pass returns at once.
-def wait_for(condition, what, timeout=15):
+def wait_for(condition, what, timeout=15):  # generous for a loaded machine: a pass returns at once
     assert (result := poll(condition, timeout)), f"no {what} within {timeout} s"
     return result
 
@@ -78,15 +68,13 @@ def wait_for(condition, what, timeout=15):
 _children, _prctl = [], ctypes.CDLL(None).prctl  # looked up before any fork
 
 
-def spawn(args, **kwargs):
-    # PR_SET_PDEATHSIG: a runner that kills us hard takes Xvfb and the game along.
-    die = lambda: _prctl(1, signal.SIGKILL, 0, 0, 0)
+def spawn(args, **kwargs):  # ends with us, even when a runner kills us hard
+    die = lambda: _prctl(1, signal.SIGKILL, 0, 0, 0)  # PR_SET_PDEATHSIG
     _children.append(subprocess.Popen(args, preexec_fn=die, **kwargs))
     return _children[-1]
 
 
-def xwd_pixels(data):
-    """Reads a dump by `xwd` of a window of depth 24, None if it is cut short."""
+def xwd_pixels(data):  # a dump by xwd of a window of depth 24; None if it is cut short
     h = struct.unpack(">25I", data[:100]) if len(data) >= 100 else [0] * 25
     offset, order = h[0] + 12 * h[19], "little" if h[7] == 0 else "big"
     if len(data) < max(offset + h[12] * h[5], 1):
@@ -100,25 +88,21 @@ def xwd_pixels(data):
     return pixel
 
 
-class Session:
-    """One private Xvfb, and temporary folders for the programs run on it."""
+class Session:  # one private Xvfb, and temporary folders for the programs run on it
 
     def __init__(self, exe):
         self.exe, self.logs = exe, []  # the output of every program run
 
     def __enter__(self):
         self.root = Path(tempfile.mkdtemp(prefix="zintu-e2e-"))
-        # -displayfd: the server picks a free display and names it once it takes clients.
-        read_end, write_end = os.pipe()
-        self.xvfb = spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                           "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
-                          stderr=subprocess.DEVNULL)
+        read_end, write_end = os.pipe()  # for -displayfd: Xvfb names a free display when ready
+        spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", "-noreset"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             self.display = ":" + pipe.readline().strip()
-        self.x = ctypes.CDLL("libX11.so.6")  # for what no command-line tool does
-        self.x.XOpenDisplay.restype = self.x.XInternAtom.restype = ctypes.c_ulong
-        self.x.XGetSelectionOwner.restype = ctypes.c_ulong
+        x = self.x = ctypes.CDLL("libX11.so.6")  # for what no command-line tool does
+        x.XOpenDisplay.restype = x.XInternAtom.restype = x.XGetSelectionOwner.restype = ctypes.c_ulong
         self.d = ctypes.c_void_p(self.x.XOpenDisplay(self.display.encode()))
         assert self.d, f"Xvfb gave no display to open: {self.display!r}"
         self.atom = lambda name: ctypes.c_ulong(self.x.XInternAtom(self.d, name.encode(), 0))
@@ -146,14 +130,12 @@ class Session:
         assert result.returncode == 0 or not strict, f"{args} failed: {result.stderr}"
         return result.stdout if raw else result.stdout.decode()
 
-    def start(self, program, selection):
-        """A desktop's helper, once it holds the selection that announces it."""
+    def start(self, program, selection):  # a desktop's helper, once it holds its selection
         spawn(program, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         owner = lambda: self.x.XGetSelectionOwner(self.d, self.atom(selection))
         wait_for(owner, f"{selection} of {program[0]}", 10)
 
-    def close(self, window):
-        """Asks a window to close, as a window manager does."""
+    def close(self, window):  # as a window manager asks
         # An XClientMessageEvent on LP64 takes one long for each field up to the data.
         event = (ctypes.c_long * 24)(33, 0, 0, 0, window, self.atom("WM_PROTOCOLS").value, 32,
                                      self.atom("WM_DELETE_WINDOW").value)
@@ -172,8 +154,7 @@ class Session:
         dump = lambda: xwd_pixels(self.run("xwd", "-silent", "-id", window, strict=False, raw=True))
         return wait_for(dump, f"dump of window {window}", 3)
 
-    def type_path(self, dialog, path):
-        """Types a path into the focused field of a file dialog and confirms it."""
+    def type_path(self, dialog, path):  # into the dialog's focused field, then confirmed
         if wine := self.exe.suffix == ".exe":  # drive Z: is the root; dialogs close slowly
             path = "Z:" + str(path).replace("/", "\\")
         self.run("xdotool", "windowfocus", "--sync", dialog, "type", "--delay", 5, path)
@@ -184,8 +165,7 @@ class Session:
         raise AssertionError(f"the file dialog stayed open after typing {path}")
 
 
-class Zintu:
-    """One run of the program from a folder of its own, or in place where it is installed."""
+class Zintu:  # one run of the program from a folder of its own, or in place where installed
 
     def __init__(self, s, folder=None, workdir=None, args=(), in_place=False):
         self.s, self.folder = s, folder or s.folder()
@@ -234,10 +214,10 @@ class Zintu:
         return self.wait_screen(lambda pixel: self.board(pixel) == board, "the opened position")
 
 
-def scenario_play(s):
-    """Scores shared through Zintu.ini in the working folder; a click held during a slide."""
+def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a click during a slide
     program, work, shared = s.folder("program"), s.folder("work"), s.folder("общая папка")
-    (shared / "Zintu.scr").write_bytes(record("Анна", 700, 45000.0) + record("", 0, 0.0) * 9)
+    anna = "Анна".encode("cp1251").ljust(18, b" ") + struct.pack("<idd", 700, 45000.0, 0.5)
+    (shared / "Zintu.scr").write_bytes(anna + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
     (work / "Zintu.ini").write_bytes(str(shared).encode("cp1251") + b"\r\nnot read\r\n")
     app = Zintu(s, folder=program, workdir=work)
     assert (program / "Zintu.scr").read_bytes() == (shared / "Zintu.scr").read_bytes(), "unshared"
@@ -248,8 +228,7 @@ def scenario_play(s):
     dialog = wait_for(lambda: s.windows("Восстановить сохраненное .*"), "open dialog by keys")
     s.type_path(dialog[0], app.folder / "keys.poz")
     app.wait_screen(lambda pixel: app.board(pixel) == KEYS, "the position opened by keys")
-    app.keys("Tab", "Tab", "Tab", "Down", "Down", "Right", "Right", "Right", "Right", "Right",
-             "Left", "space")
+    app.keys("Tab", "Tab", "Tab", "Down", "Down", *["Right"] * 5, "Left", "space")
     app.wait_screen(lambda pixel: app.marked(pixel) == [(4, 2)] and pixel(*cursor_probe(4, 2))
                     in (BLACK, (255, 255, 255)), "the cursor on (4, 2) and its ball selected")
     app.keys("Up", "Up", "Up", "space")
@@ -273,8 +252,7 @@ def scenario_play(s):
     assert app.proc.wait(5) == 0, "closing during a slide did not end zintu with status 0"
 
 
-def scenario_desktop(s):
-    """Under a window manager, hidden to a real tray and back."""
+def scenario_desktop(s):  # under a window manager, hidden to a real tray and back
     s.start(["openbox"], "WM_S0")
     s.start(["trayer", "--edge", "top", "--widthtype", "request"], "_NET_SYSTEM_TRAY_S0")
     app = Zintu(s)
@@ -295,13 +273,11 @@ def scenario_desktop(s):
     assert app.proc.wait(5) == 0, "Выход did not end zintu with status 0"
 
 
-def scenario_access(s):
-    """Under a session bus: the captions by language and the board as a screen reader reads it."""
+def scenario_access(s):  # the captions by language, and the board as a screen reader reads it
     import pyatspi  # Debian's, run by its own python3
     s.env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
                  QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    kde = s.folder("kde")
-    (kde / "kdeglobals").write_text(DARK)
+    (kde := s.folder("kde")).joinpath("kdeglobals").write_text(DARK)
     base, theme = s.env, dict(XDG_CONFIG_HOME=str(kde), XDG_CURRENT_DESKTOP="KDE",
                               KDE_SESSION_VERSION="5")
     for lang, language, dark, captions, empty in LANGUAGES:

@@ -23,16 +23,13 @@ int Write(char** args) {
     ScoreBook book({args[0], args[1]});
     const int first = std::stoi(args[2]);
     const int step = std::stoi(args[3]);
+    const std::u32string name = FitName(U"w" + std::u32string(1, U'0' + first % 10));
     for (int k = 0, count = std::stoi(args[4]); k < count; ++k) {
         const OleDateTime now = OleNow();
-        const std::int32_t points = first + step * k;
-        const std::u32string name = U"w" + std::u32string(1, U'0' + first % 10);
+        const ScoreRecord entry{name, first + step * k, now.Date, now.Time};
         const auto start = std::chrono::steady_clock::now();
-        const int rank = FindRank(book.Peek(now).Table, points);
-        const LoadedScores stored = book.Store(
-            rank ? std::optional<ScoreRecord>({FitName(name), points, now.Date, now.Time})
-                 : std::nullopt,
-            now);
+        const bool placed = FindRank(book.Peek(now).Table, entry.Points) != 0;
+        const LoadedScores stored = book.Store(placed ? std::optional(entry) : std::nullopt, now);
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - start;
         std::cout << took.count() << " " << stored.SharedScoreDir.empty() << std::endl;

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Installations sharing one score folder: Samba on 127.0.0.1 and an SFTP server on a spare
-# loopback port, each mounted twice (smbnetfs, sshfs), and local disk. Each row's writers store
-# 50 game overs each through both mounts; the true top ten must then stand in the shared copy,
-# alone and 380 bytes long.
+# Installations sharing one score folder: Samba on 127.0.0.1 and SFTP on a spare loopback port,
+# each mounted twice (smbnetfs, sshfs), and local disk. Each row's writers store 50 game overs
+# each through both mounts; the true top ten must then stand in the shared copy, alone, 380 bytes.
 #   share-test.sh DRIVER [ROW-FILTER]      (root; prints the figures of each row)
 set -euo pipefail
-driver=$(realpath "$1")
-filter=${2:-.}
+driver=$(realpath "$1") filter=${2:-.}
 faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
 # share  skew (half the writers' clocks)  fault  writers  runs
@@ -85,27 +83,22 @@ EOF
 
 start_sftp() {
     local dir=$run/sftp port
-    mkdir -p "$dir/share" /run/sshd
-    ssh-keygen -q -t ed25519 -N '' -f "$dir/host_key"
-    ssh-keygen -q -t ed25519 -N '' -f "$dir/client_key"
+    mkdir -p "$dir/share" "$dir/A" "$dir/B" /run/sshd
+    for key in host_key client_key; do ssh-keygen -q -t ed25519 -N '' -f "$dir/$key"; done
     port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-    /usr/sbin/sshd -D -e -o ListenAddress=127.0.0.1 -p "$port" -h "$dir/host_key" \
-        -o AuthorizedKeysFile="$dir/client_key.pub" -o PasswordAuthentication=no \
-        -o StrictModes=no -o UsePAM=no -o PidFile=none -o 'Subsystem=sftp internal-sftp' \
-        -f /dev/null >"$dir/sshd.log" 2>&1 &
+    /usr/sbin/sshd -D -e -f /dev/null -o ListenAddress=127.0.0.1 -p "$port" -h "$dir/host_key" \
+        -o AuthorizedKeysFile="$dir/client_key.pub" -o PasswordAuthentication=no -o StrictModes=no \
+        -o UsePAM=no -o PidFile=none -o 'Subsystem=sftp internal-sftp' >"$dir/sshd.log" 2>&1 &
     wait_for python3 -c "import socket; socket.create_connection(('127.0.0.1', $port))"
     for side in A B; do
-        mkdir -p "$dir/$side"
-        sshfs -f -p "$port" -o "IdentityFile=$dir/client_key,BatchMode=yes" \
-            -o StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null \
-            "root@127.0.0.1:$dir/share" "$dir/$side" >"$dir/$side.log" 2>&1 &
+        sshfs -f -p "$port" -o "IdentityFile=$dir/client_key,BatchMode=yes,UserKnownHostsFile=/dev/null" \
+            -o StrictHostKeyChecking=no "root@127.0.0.1:$dir/share" "$dir/$side" >"$dir/$side.log" 2>&1 &
         mounts+=("$dir/$side")
         wait_for mountpoint -q "$dir/$side"
     done
 }
 
-# The folder as the server keeps it (no side), or as writers on side A or B reach it.
-folder() {
+folder() {  # as the server keeps it (no side), or as writers on side A or B reach it
     case $1${2:-} in
         local*) echo "$run/local" ;;
         smbA | smbB) echo "$run/smb/$2/127.0.0.1/zintu" ;;
@@ -113,8 +106,7 @@ folder() {
     esac
 }
 
-# Writer: index, share, clock offset or "none", first points, step, count.
-start_writer() {
+start_writer() {  # index, share, clock offset or "none", first points, step, count
     local app=$run/app/$1 side=A skewed=()
     (($1 % 2)) && side=B
     [[ $3 != none ]] && (($1 % 2)) && skewed=(env LD_PRELOAD=$faketime_lib FAKETIME=$3 FAKETIME_NO_CACHE=1)
@@ -124,15 +116,13 @@ start_writer() {
     writer_pid=$!
 }
 
-# Median and maximum of the writers' "milliseconds missed" lines, and the stores that missed.
-stats() {
+stats() {  # median and maximum of the writers' "milliseconds missed" lines, and the misses
     sort -n "$@" | awk '{ t[NR] = $1; m += $2 }
         END { printf "stores %d, median %.1f ms, max %.1f ms, missed the lock %d\n",
               NR, t[int(NR / 2) + 1], t[NR], m }'
 }
 
-# Stops the writer while it holds the lock, as a suspended laptop would.
-catch_holding() {
+catch_holding() {  # stops the writer while it holds the lock, as a suspended laptop would
     for _ in $(seq 2000); do
         kill -STOP "$1" && sleep 0.05  # a request already sent still lands on the server
         # Not while it reads its own lock: sshfs would hide the open file, not remove it.
@@ -140,12 +130,11 @@ catch_holding() {
         kill -CONT "$1"
         sleep 0.00$((RANDOM % 9 + 1))
     done
-    echo "never caught $1 holding the lock" >&2
-    return 1
+    echo "never caught $1 holding the lock" >&2 && return 1
 }
 
 run_row() {  # share skew fault writers
-    local shared victim writers=()
+    local shared victim writers=() left size
     shared=$(folder "$1")
     mkdir -p "$shared" && find "$shared" -mindepth 1 -delete && rm -f "$run"/times.*
     case $3 in
@@ -176,7 +165,6 @@ run_row() {  # share skew fault writers
     wait "${writers[@]}"
     [[ $3 == stop ]] && wait "$victim"
     stats "$run"/times.[0-7]
-    local left size
     left=$(ls -A "$shared" | grep -vx Zintu.scr | tr '\n' ' ')
     size=$(stat -c %s "$shared/Zintu.scr")
     echo "size $size, left beside it: ${left:-nothing}"
