@@ -109,10 +109,10 @@ TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     RecordingSurface otherSurface;
     Zintu other(otherSurface, scores);
     other.NewGame(0.3f, kFace);  // another game before, with draws of its own
-    std::tie(other.SelCol, other.SelRow) = std::pair(8, 8);
+    std::tie(other.SelCol, other.SelRow) = std::pair(0, 8);
     otherSurface.Clear();
     other.RestorePosition(game.Snapshot(0.8125f));
-    EXPECT_EQ(otherSurface.Shapes[0], (Shape{Kind::Box, 4115, 4115, 470, 470, kFace}));
+    EXPECT_EQ(otherSurface.Shapes[0], (Shape{Kind::Box, 115, 4115, 470, 470, kFace}));
     EXPECT_EQ(otherSurface.Shapes[1], (Shape{Kind::Disc, 350, 350, 150, 0, 0x0000ff}));
     for (Zintu* z : {&game, &other}) {
         for (int i = 0; i < 30; ++i) {

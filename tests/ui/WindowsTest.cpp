@@ -169,16 +169,23 @@ TEST_F(MainWindow, BoardTellsAScreenReaderWhereEachCellIs) {
     EXPECT_EQ(table->childAt(corner.x(), corner.y()), grid->cellAt(0, 0));
     EXPECT_EQ(table->childAt(corner.x() - 1, corner.y()), nullptr);
     EXPECT_EQ(grid->cellAt(9, 0), nullptr);
-    Game().PutBall(8, 1, 1);
+    for (int i = 1; i <= 3; ++i) {  // the preview balls' stand-ins lie over them
+        const TwipPoint ball = PreviewCentre(i);
+        EXPECT_TRUE(window->findChild<QWidget*>(QString("NextColor%1").arg(i))
+                        ->geometry()
+                        .contains(ball.X / 15, ball.Y / 15));
+    }
+    Game().PutBall(0, 1, 1);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     board->setFocus(Qt::TabFocusReason);
     std::vector<Qt::Key> keys{Qt::Key_Left, Qt::Key_Up};  // at the corner already
-    keys.insert(keys.end(), 9, Qt::Key_Right);            // one too many
+    keys.insert(keys.end(), 9, Qt::Key_Right);            // one too many, and back
+    keys.insert(keys.end(), 9, Qt::Key_Left);
     keys.insert(keys.end(), {Qt::Key_Down, Qt::Key_Space});
     for (const Qt::Key key : keys)
         QTest::keyClick(board, key);
-    QAccessibleInterface* cell = grid->cellAt(1, 8);
+    QAccessibleInterface* cell = grid->cellAt(1, 0);
     EXPECT_EQ(table->focusChild(), cell);
     EXPECT_TRUE(cell->state().focused && cell->state().selected);
     EXPECT_EQ(grid->selectedCells(), QList<QAccessibleInterface*>{cell});
@@ -203,7 +210,8 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_TRUE(files.isEmpty());
     EXPECT_EQ(Bytes("again.poz"), Bytes("game.poz"));
     const QImage shot = window->grab().toImage();
-    EXPECT_EQ(shot.pixelColor(7, 150), QColor(0, 0, 5)) << "the left grid line";
+    for (const QPoint line : {QPoint(7, 150), QPoint(150, 7)})
+        EXPECT_EQ(shot.pixelColor(line), QColor(0, 0, 5)) << "the left and the top grid line";
     EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
@@ -217,7 +225,7 @@ TEST(MoveStep, TenToTwentyFromTheArguments) {
 }
 
 // The score list's titles stand out in bold and fill their row, with no grey strip below;
-// runs of one name share a cell while the switch is on, down to the last row.
+// runs of one name share a cell while the switch is on, as it starts, down to the last row.
 TEST(ScoreWindow, TitlesFillTheirRowInBoldEqualNamesShareACell) {
     frmScore list;
     const auto* titles = list.findChild<QTableWidget*>("Fgn");
@@ -229,8 +237,9 @@ TEST(ScoreWindow, TitlesFillTheirRowInBoldEqualNamesShareACell) {
         list.SetTextArray(row * list.Cols() + 1, names[row].isSpace() ? "" : QString(names[row]));
     }
     QString spans;
-    for (const bool merge : {true, false}) {
-        list.findChild<QCheckBox*>("CheckTable")->setChecked(merge);
+    for (const bool merge : {true, false}) {  // on as the window opens, then off
+        if (!merge)
+            list.findChild<QCheckBox*>("CheckTable")->setChecked(false);
         for (int row = 0; row < names.size(); row += std::max(1, body->rowSpan(row, 1))) {
             spans += QString::number(body->rowSpan(row, 1));
         }
@@ -301,6 +310,7 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsScalableWrittenByTheTool) {
     for (const QPoint at : {QPoint(1, 4), {14, 4}, {1, 12}, {14, 12}, {0, 0}})
         small += drawn(16).pixelColor(at).name(QColor::HexArgb) + " ";
     EXPECT_EQ(small, "#ff0000ff #ffff0000 #ffff0000 #ff00ff00 #00000000 ");
+    EXPECT_LT(drawn(16).pixelColor(8, 4).alpha(), 255) << "the small discs stand apart";
 
     QImage scalable(48, 48, QImage::Format_ARGB32_Premultiplied);  // as its picture describes
     scalable.fill(Qt::transparent);
@@ -323,9 +333,16 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsScalableWrittenByTheTool) {
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"ico", dir.filePath("z.ico")}), 0);
     QImageReader ico(dir.filePath("z.ico"), "ico");
     ASSERT_EQ(ico.imageCount(), 7);
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QFile file(dir.filePath("z.ico"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray head = file.read(6 + 16 * 7);  // the directory, as Windows reads it
+    EXPECT_EQ(head.left(6), QByteArray::fromHex("000001000700"));
+    for (int i = 0; const int size : {16, 24, 32, 48, 64, 128, 256}) {
         EXPECT_EQ(argb(ico.read()), drawn(size)) << size;
         ico.jumpToNextImage();
+        // Width and height (0 for 256), no palette, one plane, 32 bits a pixel.
+        EXPECT_EQ(head.mid(6 + 16 * i++, 8),
+                  QByteArray(2, char(size % 256)) + QByteArray::fromHex("000001002000"));
     }
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"hicolor", dir.path(), "id"}), 0);
     EXPECT_EQ(argb(QImage(dir.filePath("22x22/apps/id.png"))), drawn(22));
