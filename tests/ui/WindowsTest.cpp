@@ -314,7 +314,7 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsScalableWrittenByTheTool) {
     EXPECT_EQ(centres, "#0000ff #ffff00 #ff0000 #00ffff #ff0000 #ffffff #ff0000 #ff00ff #00ff00 ");
     EXPECT_EQ(drawn(48).pixelColor(0, 0).alpha() + drawn(48).pixelColor(16, 16).alpha(), 0);
     EXPECT_EQ(drawn(256).pixelColor(74, 42), QColor(40, 40, 40)) << "the rim";
-    QString small;  // inside each disc, then the corner between them
+    QString small;  // inside each disc, then a corner
     for (const QPoint at : {QPoint(1, 4), {14, 4}, {1, 12}, {14, 12}, {0, 0}})
         small += drawn(16).pixelColor(at).name(QColor::HexArgb) + " ";
     EXPECT_EQ(small, "#ff0000ff #ffff0000 #ffff0000 #ff00ff00 #00000000 ");
