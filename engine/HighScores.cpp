@@ -1,4 +1,5 @@
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "engine/Zintu.h"
@@ -17,9 +18,10 @@ int Zintu::RecordRank() {
 
 bool Zintu::StoreRecord(std::u32string_view answer) {
     const OleDateTime now = scoreStore_.Now();
+    std::u32string name = FitName(answer);
     std::optional<ScoreRecord> entry;
-    if (IsAcceptableName(FitName(answer))) {
-        entry = ScoreRecord{FitName(answer), Score, now.Date, now.Time};
+    if (IsAcceptableName(name)) {
+        entry = ScoreRecord{std::move(name), Score, now.Date, now.Time};
     }
     Show(scoreStore_.Store(entry));
     scoresJustStored_ = true;

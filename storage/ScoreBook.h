@@ -8,7 +8,6 @@
 
 #include "engine/ScoreTable.h"
 #include "storage/FileLock.h"
-#include "storage/OleDate.h"
 
 namespace zintu {
 

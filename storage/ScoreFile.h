@@ -8,7 +8,6 @@
 #include <span>
 
 #include "engine/ScoreTable.h"
-#include "storage/OleDate.h"
 
 namespace zintu {
 

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "engine/ScoreTable.h"
-#include "storage/OleDate.h"
 
 namespace zintu {
 

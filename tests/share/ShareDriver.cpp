@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "storage/OleDate.h"
 #include "storage/PositionFile.h"
 #include "storage/ScoreBook.h"
 #include "storage/ScoreFile.h"

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "storage/FileLock.h"
+#include "storage/OleDate.h"
 #include "storage/PositionFile.h"
 #include "storage/ScoreBook.h"
 #include "storage/ScoreFile.h"
