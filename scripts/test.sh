@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit and window tests
 # offscreen, the real executable under its own Xvfb, all of it again under AddressSanitizer
-# and UBSan, then a short run of each fuzzer.
+# and UBSan, then a short run of the fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -25,5 +25,5 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DZINTU_BUILD_FUZZERS=ON -DZINTU_BUILD_UI=OFF \
     -DZINTU_BUILD_TESTS=OFF
 cmake --build build/fuzz
-# -V shows each fuzzer's count of executions.
+# -V shows the fuzzer's count of executions.
 ctest --test-dir build/fuzz -V --output-on-failure
