@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Zintu.h"
+#include "ui/about/frmAbout.h"
 #include "ui/common/ProgramIcon.h"
 #include "ui/common/StandardTexts.h"
 #include "ui/main/BackBuffer.h"
@@ -222,6 +223,43 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
     EXPECT_EQ(shot.pixelColor(8, 8), shot.pixelColor(9, 9)) << "the board at the window's corner";
     for (int cell = 0; cell < 81; ++cell)
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
+}
+
+// Each window as a player sees it, pixel for pixel, against its picture in tests/ui/snapshots
+// (Debian 12's Qt and fonts). ZINTU_UPDATE_SNAPSHOTS=1 rewrites them after a change meant to show.
+void ExpectLooksAsKept(QWidget& widget, const QString& name) {
+    const QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString kept = QStringLiteral(ZINTU_SNAPSHOTS "/%1.png").arg(name);
+    if (qEnvironmentVariableIsSet("ZINTU_UPDATE_SNAPSHOTS"))
+        shot.save(kept);
+    if (shot != QImage(kept).convertToFormat(QImage::Format_RGB32)) {
+        shot.save(QDir::temp().filePath(name + "-seen.png"));
+        ADD_FAILURE() << name.toStdString() << " differs from its picture; seen in the temp folder";
+    }
+}
+
+// A position with a selected ball and the keyboard's frame on another cell; the list of the ten
+// best with names shared by rows; the About window.
+TEST_F(MainWindow, EachWindowLooksAsKept) {
+    SavedPosition position{.Score = 1234, .NextColors = {0, 3, 6, 7}};
+    for (int cell = 0; cell < 81; cell += 4)
+        position.Board[cell] = cell % 7 + 1;
+    Game().RestorePosition(position);
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(40));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* board = window->findChild<QWidget*>("Board");
+    board->setFocus(Qt::TabFocusReason);
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+        QTest::keyClick(board, key);
+    ExpectLooksAsKept(*window, "main");
+    frmScore list;
+    for (int i = 0; i < 40; ++i)
+        list.SetTextArray(i, QStringList{QString::number(i / 4 + 1), i < 12 ? "Вера" : "Пётр",
+                                         QString::number(900 - i), "01.02.2026"}[i % 4]);
+    ExpectLooksAsKept(list, "scores");
+    frmAbout about;
+    ExpectLooksAsKept(about, "about");
 }
 
 // Steps outside 10 to 20 on the command line, or no number, give the default.
