@@ -227,6 +227,12 @@ TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
     EXPECT_FALSE(fs::exists(lock));
     EXPECT_EQ(CreateNewFile(folder / "none" / "x", Bytes{1}), NewFileResult::Failed);
     EXPECT_FALSE(FileLock::Acquire(folder / "none" / "Zintu.lck", first, patient));
+    // A new file, holder's text or time starts the watch afresh.
+    LockWatch watch;
+    EXPECT_FALSE(watch.IsStale(lock, {{1}, 5}, 0ms));
+    EXPECT_TRUE(watch.IsStale(lock, {{1}, 5}, 0ms));
+    EXPECT_FALSE(watch.IsStale(lock, {{2}, 5}, 0ms) || watch.IsStale(lock, {{2}, 6}, 0ms) ||
+                 watch.IsStale(folder / "x", {{2}, 6}, 0ms));
 }
 
 TEST(Settings, FirstLineNamesTheSharedFolder) {
