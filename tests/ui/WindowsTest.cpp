@@ -222,21 +222,21 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
         EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
 }
 
-// Each window as a player sees it, pixel for pixel, against its picture in tests/ui/snapshots
-// (Debian 12's Qt and fonts). ZINTU_UPDATE_SNAPSHOTS=1 rewrites them after a change meant to show.
-void ExpectLooksAsKept(QWidget& widget, const QString& name) {
-    const QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+// Pixel for pixel as its picture in tests/ui/snapshots (Debian 12's Qt and fonts), which
+// ZINTU_UPDATE_SNAPSHOTS=1 rewrites after a change meant to show.
+void ExpectLooksAsKept(const QImage& image, const QString& name) {
+    const QImage shot = image.convertToFormat(QImage::Format_ARGB32);
     const QString kept = QStringLiteral(ZINTU_SNAPSHOTS "/%1.png").arg(name);
     if (qEnvironmentVariableIsSet("ZINTU_UPDATE_SNAPSHOTS"))
         shot.save(kept);
-    if (shot != QImage(kept).convertToFormat(QImage::Format_RGB32)) {
+    if (shot != QImage(kept).convertToFormat(QImage::Format_ARGB32)) {
         shot.save(QDir::temp().filePath(name + "-seen.png"));
         ADD_FAILURE() << name.toStdString() << " differs from its picture; seen in the temp folder";
     }
 }
 
-// A position with a selected ball and the keyboard's frame on another cell; the list of the ten
-// best with names shared by rows; the About window.
+// Each window as a player sees it: a position with a selected ball and the keyboard's frame on
+// another cell; the list of the ten best with names shared by rows; the About window.
 TEST_F(MainWindow, EachWindowLooksAsKept) {
     SavedPosition position{.Score = 1234, .NextColors = {0, 3, 6, 7}};
     for (int cell = 0; cell < 81; cell += 4)
@@ -249,14 +249,14 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
     board->setFocus(Qt::TabFocusReason);
     for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
         QTest::keyClick(board, key);
-    ExpectLooksAsKept(*window, "main");
+    ExpectLooksAsKept(window->grab().toImage(), "main");
     frmScore list;
     for (int i = 0; i < 40; ++i)
         list.SetTextArray(i, QStringList{QString::number(i / 4 + 1), i < 12 ? "Вера" : "Пётр",
                                          QString::number(900 - i), "01.02.2026"}[i % 4]);
-    ExpectLooksAsKept(list, "scores");
+    ExpectLooksAsKept(list.grab().toImage(), "scores");
     frmAbout about;
-    ExpectLooksAsKept(about, "about");
+    ExpectLooksAsKept(about.grab().toImage(), "about");
 }
 
 // Steps outside 10 to 20 on the command line, or no number, give the default.
@@ -287,37 +287,26 @@ TEST(ScoreWindow, EqualNamesShareACell) {
     EXPECT_EQ(spans.toStdString(), "211312|1111111111|");
 }
 
-// At every scale: lines and boxes on whole pixels, smooth discs, erased without a trace.
+// At every scale: lines and boxes on whole pixels, smooth discs, as kept; erased without a trace.
 TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
-    const QColor face(192, 192, 192), grid(0, 0, 5), black(Qt::black);
+    const QColor face(192, 192, 192);
     for (const qreal ratio : {1.0, 1.5, 2.0}) {
         BackBuffer buffer;
-        const auto colours = [&buffer, ratio](int y, int x1, int x2) {  // in twips, repeats dropped
-            std::vector<QColor> seen;
-            for (int x = qRound(x1 * ratio / 15); x <= qRound(x2 * ratio / 15); ++x)
-                seen.push_back(buffer.Image().pixelColor(x, qRound(y * ratio / 15)));
-            seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
-            return seen;
-        };
-        buffer.Reset(QSize(400, 315), ratio, face);
-        buffer.Line(600, 100, 600, 4600, grid);
+        buffer.Reset(QSize(180, 50), ratio, face);
+        buffer.Line(600, 100, 600, 4600, QColor(0, 0, 5));
         buffer.SetFillColor(Qt::black);
         buffer.Box(630, 115, 450, 470);
         const QImage before = buffer.Image().copy();
-        EXPECT_EQ(colours(350, 585, 1100), (std::vector<QColor>{face, grid, face, black, face}));
-        EXPECT_EQ(colours(350, 600 + 15 * qRound(ratio) / ratio, 1080)[0], face) << ratio;
-        EXPECT_EQ(colours(350, 1080, 1080)[0], face) << ratio;
         buffer.SetFillColor(Qt::red);
         buffer.Disc(2350, 350, 150);
-        EXPECT_EQ(colours(350, 2350, 2350)[0], QColor(Qt::red));
-        EXPECT_GT(colours(425, 2200, 2350).size(), 2u);
+        ExpectLooksAsKept(buffer.Image(), QString("buffer-x%1").arg(ratio * 10));
         buffer.SetFillColor(face);
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(buffer.Image(), before);
         // Erased by a cell box or by a face disc, a larger disc leaves nothing of its edge
         // for a smaller one to pick up.
         const auto smallAfter = [&](bool red, bool box) {
-            buffer.Reset(QSize(400, 315), ratio, face);
+            buffer.Reset(QSize(180, 50), ratio, face);
             buffer.SetFillColor(red ? QColor(Qt::red) : face);
             buffer.Disc(2350, 350, 150);
             buffer.SetFillColor(face);
@@ -334,22 +323,13 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
     }
 }
 
-// Nine discs, red on the rising diagonal, dark-rimmed, on transparency, and as large a picture
-// as the scalable one describes; four discs when small. The tool writes .ico and theme.
+// Nine discs, red on the rising diagonal, dark-rimmed, on transparency, four when small, as
+// kept, and as the scalable picture describes them. The tool writes .ico and theme.
 TEST(ProgramIcon, NineDiscsOnTransparencyAsScalableWrittenByTheTool) {
     const auto argb = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32); };
     const auto drawn = [&argb](int size) { return argb(ProgramIconImage(size)); };
-    QString centres;
-    for (int disc = 0; disc < 9; ++disc)
-        centres += drawn(48).pixelColor(8 + disc % 3 * 16, 8 + disc / 3 * 16).name() + " ";
-    EXPECT_EQ(centres, "#0000ff #ffff00 #ff0000 #00ffff #ff0000 #ffffff #ff0000 #ff00ff #00ff00 ");
-    EXPECT_EQ(drawn(48).pixelColor(0, 0).alpha() + drawn(48).pixelColor(16, 16).alpha(), 0);
-    EXPECT_EQ(drawn(256).pixelColor(74, 42), QColor(40, 40, 40)) << "the rim";
-    QString small;  // inside each disc, then a corner
-    for (const QPoint at : {QPoint(1, 4), {14, 4}, {1, 12}, {14, 12}, {0, 0}})
-        small += drawn(16).pixelColor(at).name(QColor::HexArgb) + " ";
-    EXPECT_EQ(small, "#ff0000ff #ffff0000 #ffff0000 #ff00ff00 #00000000 ");
-    EXPECT_LT(drawn(16).pixelColor(8, 4).alpha(), 255) << "the small discs stand apart";
+    for (const int size : {16, 48, 256})
+        ExpectLooksAsKept(drawn(size), QString("icon-%1").arg(size));
 
     QImage scalable(48, 48, QImage::Format_ARGB32_Premultiplied);  // as its picture describes
     scalable.fill(Qt::transparent);
