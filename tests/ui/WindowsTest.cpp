@@ -8,6 +8,7 @@
 #include "ui/common/ProgramIcon.h"
 #include "ui/common/StandardTexts.h"
 #include "ui/main/BackBuffer.h"
+#include "ui/main/CommandLine.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/main/WindowSurface.h"
@@ -264,12 +265,16 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
     ExpectLooksAsKept(about.grab().toImage(), "about");
 }
 
-// Steps outside 10 to 20 on the command line, or no number, give the default.
-TEST(MoveStep, TenToTwentyFromTheArguments) {
+// Steps outside 10 to 20 on the command line, or no number, give the default, as the help says
+// beside the board's size and the table's folder.
+TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
     EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20"), MoveStepFromArguments("+15"),
                          MoveStepFromArguments("21"), MoveStepFromArguments("9"),
                          MoveStepFromArguments("15x")),
               std::tuple(20, 15, 10, 10, 10));
+    const QString help = InformationText(Information::Help);
+    for (const QString fact : {"от 10 до 20 (иначе 10)", "9 на 9 клеток", "(~/.local/share/Zintu/"})
+        EXPECT_TRUE(help.contains(fact)) << fact.toStdString();
 }
 
 // At every scale: lines and boxes on whole pixels, smooth discs, as kept; erased without a trace.
