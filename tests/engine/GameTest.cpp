@@ -171,6 +171,8 @@ TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
             EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, box.X, box.Y, 470, 470, kFace}))
                 << "erased under the ball";
             const TwipPoint from = SlideBallCorner(start % 9, start / 9);
+            EXPECT_EQ(std::pair(from.X, from.Y),
+                      sign > 0 ? std::pair(2210, 200) : std::pair(2710, 700));
             EXPECT_EQ(surface.Balls.front(),
                       (BallPlacement{from.X, from.Y, 300, 300, 0x0000ff, true}));
             EXPECT_FALSE(surface.Balls.back().Visible);
