@@ -268,10 +268,10 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
 // Steps outside 10 to 20 on the command line, or no number, give the default, as the help says
 // beside the board's size and the table's folder.
 TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
-    EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20"), MoveStepFromArguments("+15"),
+    EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20\t"), MoveStepFromArguments("+15"),
                          MoveStepFromArguments("21"), MoveStepFromArguments("9"),
-                         MoveStepFromArguments("15x")),
-              std::tuple(20, 15, 10, 10, 10));
+                         MoveStepFromArguments("15x"), MoveStepFromArguments("12.5")),
+              std::tuple(20, 15, 10, 10, 10, 12));  // halves round to even
     const QString help = InformationText(Information::Help);
     for (const QString fact : {"от 10 до 20 (иначе 10)", "9 на 9 клеток", "(~/.local/share/Zintu/"})
         EXPECT_TRUE(help.contains(fact)) << fact.toStdString();
