@@ -7,32 +7,25 @@ set -euo pipefail
 driver=$(realpath "$1") filter=${2:-.}
 faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
-# share  skew (half the writers' clocks)  fault  writers  runs
-rows="local none none 1 1
-local none none 8 3
+# shares  skew (half the writers' clocks)  fault  writers  runs
+rows="local,sftp,smb none none 1 1
+local,sftp,smb none none 8 3
+local,sftp,smb none held 1 1
 local none fifo 0 1
-local none held 1 1
-sftp none none 1 1
-sftp none none 8 3
 sftp none dead-1h 8 1
-sftp none held 1 1
-smb none none 1 1
-smb none none 8 3
 smb +1h none 8 1
 smb -1h none 8 1
 smb none stop 8 1
 smb none kill 8 1
-smb none dead+1h 8 1
-smb none held 1 1"
+smb none dead+1h 8 1"
 
 run=$(mktemp -d /tmp/zintu-share.XXXXXX)
 mounts=()
 cleanup() {  # also on failure: the mounts, then every server, daemon and writer this started
-    local status=$? pids
+    local status=$?
     set +e
     for mount in "${mounts[@]}"; do fusermount -u "$mount" 2>/dev/null || umount -l "$mount"; done
-    pids=$(jobs -p)
-    kill $pids 2>/dev/null; sleep 1; kill -KILL $pids 2>/dev/null  # a FUSE daemon may hang
+    kill $(jobs -p) 2>/dev/null; sleep 1; kill -KILL $(jobs -p) 2>/dev/null  # FUSE daemons may hang
     wait
     rm -rf "$run"
     exit "$status"
@@ -174,11 +167,13 @@ run_row() {  # share skew fault writers
 start_samba
 start_sftp
 failed=0
-while read -r share skew fault writers runs; do
-    [[ "$share $skew $fault $writers" =~ $filter ]] || continue
-    for run_number in $(seq "$runs"); do
-        echo "== $share, clock $skew, fault $fault, $writers writers, run $run_number"
-        run_row "$share" "$skew" "$fault" "$writers" || failed=1
+while read -r shares skew fault writers runs; do
+    for share in ${shares//,/ }; do
+        [[ "$share $skew $fault $writers" =~ $filter ]] || continue
+        for run_number in $(seq "$runs"); do
+            echo "== $share, clock $skew, fault $fault, $writers writers, run $run_number"
+            run_row "$share" "$skew" "$fault" "$writers" || failed=1
+        done
     done
 done <<<"$rows"
 exit $failed
