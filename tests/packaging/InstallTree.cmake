@@ -5,14 +5,9 @@ set(ENV{DESTDIR} ${DESTDIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 
-set(expected
-    games/zintu
-    share/icons/hicolor/scalable/apps/${APP_ID}.svg
-    share/applications/${APP_ID}.desktop
-    share/doc/zintu/changelog.gz
-    share/doc/zintu/copyright
-    share/man/man6/zintu.6.gz
-    share/metainfo/${APP_ID}.metainfo.xml)
+set(expected games/zintu share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    share/applications/${APP_ID}.desktop share/doc/zintu/changelog.gz share/doc/zintu/copyright
+    share/man/man6/zintu.6.gz share/metainfo/${APP_ID}.metainfo.xml)
 foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()

@@ -11,7 +11,6 @@
 #include "ui/main/CommandLine.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/TrayIcon.h"
-#include "ui/main/WindowSurface.h"
 #include "ui/main/frmZintu.h"
 #include "ui/scores/frmScore.h"
 
@@ -176,12 +175,6 @@ TEST_F(MainWindow, BoardTellsAScreenReaderWhereEachCellIs) {
     EXPECT_EQ(table->childAt(corner.x(), corner.y()), grid->cellAt(0, 0));
     EXPECT_EQ(table->childAt(corner.x() - 1, corner.y()), nullptr);
     EXPECT_EQ(grid->cellAt(9, 0), nullptr);
-    for (int i = 1; i <= 3; ++i) {  // the preview balls' stand-ins lie over them
-        const TwipPoint ball = PreviewCentre(i);
-        EXPECT_TRUE(window->findChild<QWidget*>(QString("NextColor%1").arg(i))
-                        ->geometry()
-                        .contains(ball.X / 15, ball.Y / 15));
-    }
     Game().PutBall(0, 0, 1);
     EXPECT_EQ(grid->selectedCellCount(), 0);
     window->activateWindow();
@@ -218,9 +211,6 @@ TEST_F(MainWindow, SavedPositionOpensAgainAsItWas) {
         window->findChild<QPushButton*>(button)->click();  // a new game and seed before opening
     EXPECT_TRUE(files.isEmpty());
     EXPECT_EQ(Bytes("again.poz"), Bytes("game.poz"));
-    const QImage shot = window->grab().toImage();
-    for (int cell = 0; cell < 81; ++cell)
-        EXPECT_EQ(shot.pixelColor(Cell(cell)), ToQColor(Game().Palette[Game().Board[cell]]));
 }
 
 // As kept in tests/ui/snapshots (Debian 12's Qt and fonts): ZINTU_UPDATE_SNAPSHOTS=1 rewrites
