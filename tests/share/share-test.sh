@@ -127,7 +127,7 @@ catch_holding() {  # stops the writer while it holds the lock, as a suspended la
 }
 
 run_row() {  # share skew fault writers
-    local shared victim writers=() left size
+    local shared victim writers=() left size crashed=0
     shared=$(folder "$1")
     mkdir -p "$shared" && find "$shared" -mindepth 1 -delete && rm -f "$run"/times.*
     case $3 in
@@ -140,28 +140,28 @@ run_row() {  # share skew fault writers
             [[ $3 == dead* ]] && touch -d "${3#dead}our" "$shared/Zintu.lck/holder" "$shared/Zintu.lck"
             if [[ $3 == held ]]; then  # what a player meets at game over meanwhile
                 start_writer 0 "$1" none 1 1 1
-                wait "$writer_pid" && stats "$run/times.0"
+                wait "$writer_pid" && stats "$run/times.0" || return 1
                 grep -q "token held" "$shared/Zintu.lck/holder"  # waited for, never taken
                 return
             fi ;;
         stop | kill)  # low points: never in the top ten
             start_writer 8 "$1" none 1 0 300
             victim=$writer_pid
-            catch_holding "$victim" "$shared"
+            catch_holding "$victim" "$shared" || return 1
             [[ $3 == kill ]] && kill -KILL "$victim" ;;
     esac
     for ((i = 0; i < $4; i++)); do
         start_writer "$i" "$1" "$2" $((1001 + i)) "$4" 50
         writers+=("$writer_pid")
     done
-    [[ $3 == stop ]] && sleep 8 && kill -CONT "$victim"
-    wait "${writers[@]}"
-    [[ $3 == stop ]] && wait "$victim"
+    # Called after ||, a row ignores set -e: each writer's status is checked here.
+    [[ $3 == stop ]] && sleep 8 && kill -CONT "$victim" && writers+=("$victim")
+    for pid in "${writers[@]}"; do wait "$pid" || crashed=1; done
     stats "$run"/times.[0-7]
     left=$(ls -A "$shared" | grep -vx Zintu.scr | tr '\n' ' ')
     size=$(stat -c %s "$shared/Zintu.scr")
     echo "size $size, left beside it: ${left:-nothing}"
-    "$driver" check "$shared" $((1000 + 50 * $4)) && [[ $size == 380 && -z $left ]]
+    "$driver" check "$shared" $((1000 + 50 * $4)) && [[ $size == 380 && -z $left && $crashed == 0 ]]
 }
 
 start_samba
