@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <regex>
@@ -119,24 +120,24 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     EXPECT_FALSE(WritePositionFile(folder / "taken" / "game.poz", {}));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "taken"), {}), 1);
 
-    // Temporary names a save makes (".<target>.<up to 16 hex digits>.tmp"), written just now or
-    // long ago, and whether the save of game.poz removes them: its own at any age, another
-    // file's once abandoned, and nothing that only looks like one.
-    const std::tuple<std::string, bool, bool> leftovers[] = {
-        {".game.poz.1f2e3d4c5b6a7980.tmp", false, true},
-        {".other.poz.0a1b.tmp", true, true},
-        {".other.poz.0a1c.tmp", false, false},
-        {".o.ffff.tmp", true, true},
-        {".game.poz.1f2e3d4c5b6a79801.tmp", true, false},
-        {".game.poz.0A1B.tmp", true, false},
-        {".game.poz.0a1g.tmp", true, false},
-        {"xgame.poz.0a1b.tmp", true, false},
-        {".game.poz..tmp", true, false},
-        {"..0a1b.tmp", true, false},
-        {".game.poz.0a1b.tmpx", true, false},
-        {".0a1b.tmp", true, false}};
-    for (const auto& [name, old, gone] : leftovers) {
-        WriteBytes(folder / name, {1}, old ? 2min : 0s);
+    // Temporary names a save makes (".<target>.<up to 16 hex digits>.tmp"), written that long ago,
+    // and whether the save of game.poz removes them: its own at any age, another file's once
+    // abandoned for a minute, and nothing that only looks like one.
+    const std::tuple<std::string, std::chrono::seconds, bool> leftovers[] = {
+        {".game.poz.1f2e3d4c5b6a7980.tmp", 0s, true},
+        {".other.poz.0a1b.tmp", 61s, true},
+        {".other.poz.0a1c.tmp", 50s, false},
+        {".o.ffff.tmp", 61s, true},
+        {".game.poz.1f2e3d4c5b6a79801.tmp", 61s, false},
+        {".game.poz.0A1B.tmp", 61s, false},
+        {".game.poz.0a1g.tmp", 61s, false},
+        {"xgame.poz.0a1b.tmp", 61s, false},
+        {".game.poz..tmp", 61s, false},
+        {"..0a1b.tmp", 61s, false},
+        {".game.poz.0a1b.tmpx", 61s, false},
+        {".0a1b.tmp", 61s, false}};
+    for (const auto& [name, age, gone] : leftovers) {
+        WriteBytes(folder / name, {1}, age);
     }
     const auto file = folder / "game.poz";
     WriteBytes(file, Bytes(1000, 0x22));
@@ -149,7 +150,7 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     ASSERT_TRUE(WritePositionFile(file, position));
     EXPECT_EQ(ReadPositionFile(file), position);
     EXPECT_EQ(fs::status(file).permissions(), writable);
-    for (const auto& [name, old, gone] : leftovers) {
+    for (const auto& [name, age, gone] : leftovers) {
         EXPECT_EQ(fs::exists(folder / name), !gone) << name;
     }
 }
@@ -195,7 +196,8 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
         if (shared != "-") {
             EXPECT_EQ(ReadScoreFile(sharedDir / kScoreFileName, {}), Scores(shared));
         }
-        EXPECT_FALSE(fs::exists(sharedDir / kScoreLockFileName));
+        EXPECT_EQ(std::distance(fs::directory_iterator(sharedDir), {}), shared != "-")
+            << "no lock or temporary file left beside the table";
     }
 }
 
@@ -222,6 +224,12 @@ TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
     EXPECT_FALSE(fs::exists(lock));
     EXPECT_EQ(CreateNewFile(folder / "none" / "x", Bytes{1}), NewFileResult::Failed);
     EXPECT_FALSE(FileLock::Acquire(folder / "none" / "Zintu.lck", first, patient));
+#ifndef _WIN32  // failures a share lifts by itself, as POSIX reports them; Windows has its own
+    for (const int code : {EIO, EBUSY, EAGAIN, EINTR, ENOENT})
+        EXPECT_EQ(IsTransientError({code, std::system_category()}), code != ENOENT) << code;
+    EXPECT_TRUE(IsTransientError({EBUSY, std::generic_category()}) &&
+                !IsTransientError({EBUSY, std::iostream_category()}));
+#endif
     // A new file, holder's text or time starts the watch afresh.
     LockWatch watch;
     EXPECT_FALSE(watch.IsStale(lock, {{1}, 5}, 0ms));
@@ -239,6 +247,7 @@ TEST(Settings, FirstLineNamesTheSharedFolder) {
         {"/srv/zintu\\\nrest", Posix, U"/srv/zintu\\/"},  // a name character there
         {"\xEF\xBB\xBF/srv/\r/x", Posix, U"/srv/"},
         {"/\xDF\xBF\xEF\xBF\xBC\xF4\x8F\xBF\xBF", Posix, U"/\u07FF\uFFFC\U0010FFFF/"},
+        {"/\xF4\x90\x80\x80", Posix, U"/фђЂЂ/"},  // one past the last code point
         {"D:\\\xC8\xE3\xF0\xFB", Windows, U"D:\\Игры\\"},
         {"/\xD0\xB3\xC8", Posix, U"/РіИ/"},
         {"/\xE0\x80\xAF", Posix, U"/аЂЇ/"},
