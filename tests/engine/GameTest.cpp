@@ -95,7 +95,8 @@ TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     EXPECT_EQ(std::pair(scores.Calls, game.Scores[9].Points), std::pair(std::string("LPS"), 50));
     game.NewGame(0.8125f, kFace);
     EXPECT_EQ(scores.Calls, "LPSL");
-    EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol), std::tuple(13, 76, -1));
+    EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol, game.BestScore),
+              std::tuple(13, 76, -1, 90));
     game.Board[0] = 1;
     surface.Clear();
     game.Redraw();

@@ -273,7 +273,8 @@ TEST(OleDate, EveryDayBothWaysAndNow) {
             std::tuple(int(day.year()), int(unsigned(day.month())), int(unsigned(day.day()))));
         ASSERT_EQ(OleDateFromCivil(civil), ole);
     }
-    EXPECT_EQ(CivilFromOleDate(NAN).Year, 1899);
+    const CivilDate none = CivilFromOleDate(NAN);  // day 0
+    EXPECT_EQ(std::tie(none.Year, none.Month, none.Day), std::tuple(1899, 12, 30));
     EXPECT_EQ(OleTimeOfDay(18, 0, 1), 0.75 + 1 / 86400.0);
     // Local time is within a day of UTC.
     const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());

@@ -233,9 +233,8 @@ void ExpectKept(const QByteArray& bytes, const QString& name) {
     EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == bytes) << name.toStdString();
 }
 
-// Each window as a player sees it: a position with a selected ball and the keyboard's frame on
-// another cell; the list of the ten best, where runs of a name share a cell, as the window opens,
-// down to the last row, until the switch is turned off; the About window.
+// Each window as a player sees it: a selected ball and the keyboard's frame; the ten best, runs
+// of a name sharing a cell down to the last row until the switch is off; the About window.
 TEST_F(MainWindow, EachWindowLooksAsKept) {
     SavedPosition position{.Score = 1234, .NextColors = {0, 3, 6, 7}};
     for (int cell = 0; cell < 81; cell += 4)
@@ -262,8 +261,7 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
     ExpectLooksAsKept(about.grab().toImage(), "about");
 }
 
-// Steps outside 10 to 20 on the command line, or no number, give the default, as the help says
-// beside the board's size and the table's folder.
+// Steps outside 10 to 20 or no number give the default, as the help says among other facts.
 TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
     EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20\t"), MoveStepFromArguments("+15"),
                          MoveStepFromArguments("21"), MoveStepFromArguments("9"),
