@@ -79,10 +79,9 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
     }
 }
 
-// A new game takes 13 draws: five balls and a preview, and reads the score table, except right
-// after a game over stored it. A redraw starts at the top left, as a restored position does
-// once the old selection is unmarked; restored, the game deals on the same balls in the same
-// cells.
+// A new game takes 13 draws (five balls, a preview) and reads the table, except right after a
+// game over stored it. A redraw starts at the top left, as a restore does once the old
+// selection is unmarked; restored, the game deals the same balls in the same cells.
 TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     for (int i = 0; i < 9; ++i) {
         scores.Table[i].Points = 90 - i;

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <fstream>
-#include <regex>
+#include <sstream>
 
 #include "storage/FileLock.h"
 #include "storage/OleDate.h"
@@ -41,13 +41,15 @@ void WriteBytes(const fs::path& file, const Bytes& bytes, fs::file_time_type::du
     fs::last_write_time(file, fs::file_time_type::clock::now() - age);
 }
 
-// Pairs of hex digits, "00*14" meaning fourteen of a byte; anything else only lays them out.
+// Words of hex digit pairs; the word "00*14" stands for fourteen of that byte.
 Bytes Hex(const std::string& text) {
-    static const std::regex kRun(R"(([0-9A-F]{2})(\*(\d+))?)");
     Bytes bytes;
-    for (std::sregex_iterator run(text.begin(), text.end(), kRun), end; run != end; ++run) {
-        const auto& m = *run;
-        bytes.insert(bytes.end(), m[3].matched ? std::stoi(m[3]) : 1, std::stoi(m[1], nullptr, 16));
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        const std::size_t star = std::min(word.find('*'), word.size());
+        const std::size_t times = star < word.size() ? std::stoul(word.substr(star + 1)) : 1;
+        for (std::size_t i = 0; i < star; i += 2)
+            bytes.insert(bytes.end(), times, std::stoi(word.substr(i, 2), nullptr, 16));
     }
     return bytes;
 }
@@ -155,10 +157,9 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     }
 }
 
-// Where the shared folder is ("none": no settings file; "own": the installation's own folder;
-// held by another and taken over from a dead holder: in tests/share), the shared and
-// the local copy before ("-": none), the record stored, both copies after, and whether the
-// shared copy is in use. A 900 beside B 20 was stored by another while this player typed a name.
+// Where the shared folder is ("none": no settings file; "own": the installation's own folder),
+// the shared and the local copy before ("-": none), the record stored, both copies after, and
+// whether the shared copy is in use. A 900 beside B 20 came from another while this one typed.
 TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     using S = std::string_view;
     const std::tuple<S, S, S, S, S, S, bool> cases[] = {
