@@ -82,7 +82,7 @@ TEST(ScoreFile, TableMatchesTheImageBothWaysAndKeepsTheTail) {
     const TempFolder folder;
     WriteBytes(folder / "Zintu.scr", Bytes(500, 0xAB));
     ASSERT_TRUE(WriteScoreFile(folder / "Zintu.scr", table));
-    EXPECT_EQ(ReadFileStart(folder / "Zintu.scr", 1000)->Bytes, file);
+    EXPECT_EQ(ReadFileStart(folder / "Zintu.scr", 1000).value().Bytes, file);
     EXPECT_EQ(ReadScoreFile(folder / "Zintu.scr", {}), table);
     EXPECT_EQ(FitName(U" Bob" + std::u32string(20, U'ё')), U" Bob" + std::u32string(14, U'ё'));
     EXPECT_FALSE(IsAcceptableName(FitName(std::u32string(18, U' ') + U"Bob")));
@@ -145,7 +145,7 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     WriteBytes(file, Bytes(1000, 0x22));
     fs::permissions(file, fs::perms::owner_read);
     EXPECT_FALSE(WritePositionFile(file, {}));
-    EXPECT_EQ(ReadFileStart(file, 2000)->Bytes, Bytes(1000, 0x22));
+    EXPECT_EQ(ReadFileStart(file, 2000).value().Bytes, Bytes(1000, 0x22));
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_read, fs::perm_options::add);
     const fs::perms writable = fs::status(file).permissions();
     const SavedPosition position{.NextColors = {0, 1, 2, 3}};
