@@ -318,7 +318,20 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsKeptWrittenByTheTool) {
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"ico", dir.filePath("z.ico")}), 0);
     QFile ico(dir.filePath("z.ico"));
     ASSERT_TRUE(ico.open(QIODevice::ReadOnly));
-    ExpectKept(ico.readAll(), "icon.ico");
+    // The directory as kept; the pictures as drawn here, since smooth scaling rounds a little
+    // differently with each processor's vector instructions.
+    const QByteArray bytes = ico.readAll();
+    constexpr int kEntries = 7, kDirectoryBytes = 6 + 16 * kEntries;
+    ExpectKept(bytes.left(kDirectoryBytes), "icon-directory.bin");
+    for (int i = 0; i < kEntries; ++i) {
+        const char* entry = bytes.constData() + 6 + 16 * i;
+        const int side = std::uint8_t(entry[0]) == 0 ? 256 : std::uint8_t(entry[0]);
+        const QImage image = QImage::fromData(bytes.mid(qFromLittleEndian<quint32>(entry + 12),
+                                                        qFromLittleEndian<quint32>(entry + 8)));
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32),
+                  ProgramIconImage(side).convertToFormat(QImage::Format_ARGB32))
+            << side;
+    }
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"hicolor", dir.path(), "id"}), 0);
     EXPECT_EQ(QImage(dir.filePath("22x22/apps/id.png")).convertToFormat(QImage::Format_ARGB32),
               ProgramIconImage(22).convertToFormat(QImage::Format_ARGB32));
