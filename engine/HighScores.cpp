@@ -1,4 +1,3 @@
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -8,36 +7,36 @@ namespace zintu {
 
 void Zintu::LoadScoreTable() {
     scoresJustStored_ = false;
-    Show(scoreStore_.Load());
+    scoreStore_.RequestLoad();
 }
 
-int Zintu::RecordRank() {
-    Show(scoreStore_.Peek());
+int Zintu::RecordRank() const {
     return FindRank(Scores, Score);
 }
 
 bool Zintu::StoreRecord(std::u32string_view answer) {
-    const OleDateTime now = scoreStore_.Now();
     std::u32string name = FitName(answer);
-    std::optional<ScoreRecord> entry;
-    if (IsAcceptableName(name)) {
-        entry = ScoreRecord{std::move(name), Score, now.Date, now.Time};
+    const bool accepted = IsAcceptableName(name);
+    if (accepted) {
+        const OleDateTime now = scoreStore_.Now();
+        scoreStore_.RequestStore(ScoreRecord{std::move(name), Score, now.Date, now.Time});
+    } else {
+        scoreStore_.RequestLoad();
     }
-    Show(scoreStore_.Store(entry));
     scoresJustStored_ = true;
-    return entry.has_value();
+    return accepted;
+}
+
+void Zintu::ScoresArrived(const ScoreTable& table) {
+    Scores = table;
+    BestScore = Scores[0].Points;
+    surface_.ShowBestScore(BestScore);
 }
 
 void Zintu::ReloadScoresForNewGame() {
     if (!std::exchange(scoresJustStored_, false)) {
         LoadScoreTable();
     }
-}
-
-void Zintu::Show(const ScoreTable& table) {
-    Scores = table;
-    BestScore = Scores[0].Points;
-    surface_.ShowBestScore(BestScore);
 }
 
 }  // namespace zintu

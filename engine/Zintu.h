@@ -87,13 +87,16 @@ class Zintu {
     TurnOutcome ReleaseOnBoard(double x, double y, const std::function<void()>& gameOver);
 
     // --- high scores ---
+    // Asks for the table afresh; Scores and the record shown change when it arrives.
     void LoadScoreTable();
-    // Reads the table afresh and finds the place the current Score earns: 1..10, or 0.
-    int RecordRank();
-    // Stores the current Score under the name typed, or only merges and writes the table back
-    // when the name is only blanks (then false). The new game that follows takes this table
-    // as it is, so that a game over waits for other installations once.
+    // The place the current Score earns in the table as known now: 1..10, or 0.
+    int RecordRank() const;
+    // Asks to store the current Score under the name typed, or only for the table afresh when
+    // the name is only blanks (then false). The new game that follows takes the table that
+    // comes back, so that a game over reads the files once.
     bool StoreRecord(std::u32string_view answer);
+    // The table as the score files hold it now, in answer to a request.
+    void ScoresArrived(const ScoreTable& table);
 
     // --- saved positions ---
     SavedPosition Snapshot(float randomSeed) const;
@@ -110,7 +113,6 @@ class Zintu {
     void SelectBall(int col, int row);
     void DropPreviewBalls();
     void ReloadScoresForNewGame();
-    void Show(const ScoreTable& table);
 
     DrawingSurface& surface_;
     ScoreStore& scoreStore_;

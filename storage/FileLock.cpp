@@ -52,9 +52,9 @@ std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::millisecond
             return seen;
         }
         std::error_code error;
-        const auto made = fs::last_write_time(lock, error);
-        if (!error && !fs::exists(lock / kHolderName, error) && !error) {
-            return FileStart{{}, made.time_since_epoch().count()};
+        const std::optional<FileStamp> made = ModificationTime(lock);
+        if (made && !fs::exists(lock / kHolderName, error) && !error) {
+            return FileStart{{}, *made};
         }
         if (!IsTransientError(error)) {
             return std::nullopt;
@@ -101,10 +101,11 @@ NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::m
         }
         return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
     }
-    NewFileResult named = CreateNewFile(lock / kHolderName, holder);
+    // Not flushed: the holder's text matters only while the share is up.
+    NewFileResult named = CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
     for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
         std::this_thread::sleep_for(retry);
-        named = CreateNewFile(lock / kHolderName, holder);
+        named = CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
     }
     if (named != NewFileResult::Created) {
         RemoveLock(lock, retry);
@@ -134,16 +135,37 @@ void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::mi
 
 }  // namespace
 
+ServerClock::ServerClock(const fs::path& lockFile) {
+    const fs::path probe = UniqueSiblingPath(lockFile);
+    if (CreateNewFile(probe, {}, Durability::Unflushed) != NewFileResult::Created) {
+        return;
+    }
+    stamp_ = ModificationTime(probe);
+    // Taken after the stamp came back, so that the server's time is never overestimated.
+    readAt_ = std::chrono::steady_clock::now();
+    std::error_code ignored;
+    fs::remove(probe, ignored);
+}
+
+std::optional<std::chrono::nanoseconds> ServerClock::AgeOf(FileStamp stamp) const {
+    if (!stamp_) {
+        return std::nullopt;
+    }
+    return std::chrono::steady_clock::now() - readAt_ + (*stamp_ - stamp);
+}
+
 bool LockWatch::IsStale(const fs::path& lockFile, const FileStart& seen,
+                        std::optional<std::chrono::nanoseconds> serverAge,
                         std::chrono::milliseconds staleAfter) {
     const auto now = std::chrono::steady_clock::now();
+    const bool old = serverAge && *serverAge >= staleAfter;
     if (lockFile != file_ || seen.Bytes != seen_.Bytes || seen.Stamp != seen_.Stamp) {
         file_ = lockFile;
         seen_ = seen;
         since_ = now;
-        return false;
+        return old;
     }
-    return now - since_ >= staleAfter;
+    return old || now - since_ >= staleAfter;
 }
 
 void LockWatch::Forget() {
@@ -166,13 +188,17 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + timing.Patience;
     auto nextLook = start;
-    // Within the patience, so that a player never waits longer than it.
+    std::optional<ServerClock> serverClock;  // read at the first look only
+    // Within the patience, so that nobody waits longer than it.
     watch.WaitForTurn(std::min(timing.HeadStart, timing.Patience));
     for (int round = 0;; ++round) {
+        const auto attempt = std::chrono::steady_clock::now();
         const NewFileResult result = MakeLock(lockFile, holder, timing.Retry);
         if (result == NewFileResult::Created) {
             watch.Forget();
-            return FileLock(lockFile, holder, watch, timing.Retry);
+            // Nobody can judge the lock dead before it has stood for the stale age on the
+            // server's clock; half of it leaves room for the stamps' coarse seconds.
+            return FileLock(lockFile, holder, watch, timing.Retry, attempt + timing.StaleAfter / 2);
         }
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
@@ -183,9 +209,14 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
         if (result == NewFileResult::AlreadyExists && now >= nextLook) {
             nextLook = now + std::min<std::chrono::milliseconds>(timing.Retry * kRetriesPerLook,
                                                                  timing.StaleAfter / 4);
+            if (!serverClock) {
+                serverClock.emplace(lockFile);
+            }
             const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
-            if (seen && watch.IsStale(lockFile, *seen, timing.StaleAfter)) {
+            if (seen && watch.IsStale(lockFile, *seen, serverClock->AgeOf(seen->Stamp),
+                                      timing.StaleAfter)) {
                 RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);
+                continue;  // the lock is free now: no pause before taking it
             }
         }
         std::this_thread::sleep_for(
@@ -194,18 +225,31 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
 }
 
 bool FileLock::IsHeld() const {
+    if (IsSurelyHeld()) {
+        return true;
+    }
     const std::optional<FileStart> seen = ReadLock(file_, retry_);
     return seen && seen->Bytes == holder_;
 }
 
-FileLock::FileLock(fs::path file, Bytes holder, LockWatch& watch, std::chrono::milliseconds retry)
-    : file_(std::move(file)), holder_(std::move(holder)), watch_(&watch), retry_(retry) {}
+bool FileLock::IsSurelyHeld() const {
+    return std::chrono::steady_clock::now() < surelyHeldUntil_;
+}
+
+FileLock::FileLock(fs::path file, Bytes holder, LockWatch& watch, std::chrono::milliseconds retry,
+                   std::chrono::steady_clock::time_point surelyHeldUntil)
+    : file_(std::move(file)),
+      holder_(std::move(holder)),
+      watch_(&watch),
+      retry_(retry),
+      surelyHeldUntil_(surelyHeldUntil) {}
 
 FileLock::FileLock(FileLock&& other) noexcept
     : file_(std::exchange(other.file_, {})),
       holder_(std::move(other.holder_)),
       watch_(other.watch_),
-      retry_(other.retry_) {}
+      retry_(other.retry_),
+      surelyHeldUntil_(other.surelyHeldUntil_) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
@@ -214,6 +258,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
         holder_ = std::move(other.holder_);
         watch_ = other.watch_;
         retry_ = other.retry_;
+        surelyHeldUntil_ = other.surelyHeldUntil_;
     }
     return *this;
 }
@@ -222,13 +267,14 @@ FileLock::~FileLock() {
     Release();
 }
 
-// A holder that stalled past the stale age may have lost the file to another process; only
-// its own file is removed.
+// A holder that stalled may have lost the lock to another process; only its own is removed.
 void FileLock::Release() {
     if (file_.empty()) {
         return;
     }
-    if (IsHeld()) {
+    if (IsSurelyHeld()) {
+        RemoveLock(file_, retry_);
+    } else {
         RemoveIfHeldBy(file_, holder_, retry_);
     }
     watch_->NoteRelease();

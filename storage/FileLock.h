@@ -11,21 +11,38 @@
 namespace zintu {
 
 struct LockTiming {
-    std::chrono::milliseconds Patience{2000};    // longest wait for another holder
-    std::chrono::milliseconds StaleAfter{5000};  // a hold seen this long belongs to a dead holder
+    // Longest wait for other holders: nobody waits on the lock, so it is generous.
+    std::chrono::milliseconds Patience{10000};
+    std::chrono::milliseconds StaleAfter{5000};  // a hold this old belongs to a dead holder
     std::chrono::milliseconds Retry{10};
     // How long a process that just let the lock go stays away from it, so that those already
     // waiting get their turn instead of starving behind a few busy ones.
     std::chrono::milliseconds HeadStart{50};
 };
 
-// What this process has seen of other holders' locks, timed by its own steady clock. No other
-// clock is read: machines that share a folder may be hours apart.
+// The file server's time, read from the stamp it gives a file written beside the lock and then
+// carried on by this process's steady clock. Machines that share a folder may be hours apart;
+// the stamps of one folder all come from its server.
+class ServerClock {
+  public:
+    explicit ServerClock(const std::filesystem::path& lockFile);
+    // How long before now the server stamped `stamp`; empty when its time could not be had.
+    std::optional<std::chrono::nanoseconds> AgeOf(FileStamp stamp) const;
+
+  private:
+    std::optional<FileStamp> stamp_;
+    std::chrono::steady_clock::time_point readAt_;
+};
+
+// What this process has seen of other holders' locks.
 class LockWatch {
   public:
-    // True once the same lock (the same holder's text in the same file) has stood through the
-    // stale age of this process's own sightings, over any number of waits.
+    // True when the server's clock makes the lock older than the stale age, or once the same
+    // lock (the same holder's text and stamp in the same file) has stood through the stale age
+    // of this process's own sightings, over any number of waits: a stamp from the future, or a
+    // server whose time could not be read, is not trusted.
     bool IsStale(const std::filesystem::path& lockFile, const FileStart& seen,
+                 std::optional<std::chrono::nanoseconds> serverAge,
                  std::chrono::milliseconds staleAfter);
     void Forget();
 
@@ -52,7 +69,7 @@ class FileLock {
                                            const LockTiming& timing = {});
 
     // False once another process judged this holder dead and took the lock over: whatever it
-    // guards must then be left alone.
+    // guards must then be left alone. Asks the share only once the hold is old enough for that.
     bool IsHeld() const;
 
     FileLock(FileLock&& other) noexcept;
@@ -63,13 +80,16 @@ class FileLock {
 
   private:
     FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder, LockWatch& watch,
-             std::chrono::milliseconds retry);
+             std::chrono::milliseconds retry,
+             std::chrono::steady_clock::time_point surelyHeldUntil);
+    bool IsSurelyHeld() const;
     void Release();
 
     std::filesystem::path file_;  // empty once released or moved from
     std::vector<std::uint8_t> holder_;
     LockWatch* watch_ = nullptr;  // the acquirer's, which outlives the hold
     std::chrono::milliseconds retry_{};
+    std::chrono::steady_clock::time_point surelyHeldUntil_;
 };
 
 }  // namespace zintu

@@ -59,22 +59,32 @@ bool WriteAll(const Handle& file, std::span<const std::uint8_t> bytes) {
 }
 
 NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                       bool& created) {
+                       Durability durability, bool& created) {
     const Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
         return Failure();
     }
     created = true;
-    return WriteAll(file, bytes) && FlushFileBuffers(file.Get()) ? NewFileResult::Created
-                                                                 : Failure();
+    const bool flushed = durability == Durability::Unflushed || FlushFileBuffers(file.Get());
+    return WriteAll(file, bytes) && flushed ? NewFileResult::Created : Failure();
+}
+
+FileStamp StampOf(const FILETIME& time) {
+    return FileStamp(
+        static_cast<std::int64_t>(std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime));
+}
+
+bool IsMissingCode(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 // Shared for every access, so that other installations are never shut out while it is open.
-Handle OpenRegular(const std::filesystem::path& path, DWORD access) {
+Handle OpenRegular(const std::filesystem::path& path, DWORD access, bool& missing) {
     Handle file(CreateFileW(path.c_str(), access,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    missing = !file.IsOpen() && IsMissingCode(GetLastError());
     if (file.IsOpen() && GetFileType(file.Get()) != FILE_TYPE_DISK) {
         return Handle(INVALID_HANDLE_VALUE);
     }
@@ -87,8 +97,7 @@ std::optional<FileStart> ReadOpen(const Handle& file, std::size_t limit) {
         return std::nullopt;
     }
     FileStart start;
-    start.Stamp = static_cast<std::int64_t>(std::uint64_t{written.dwHighDateTime} << 32 |
-                                            written.dwLowDateTime);
+    start.Stamp = StampOf(written);
     start.Bytes.resize(limit);
     DWORD read = 0;
     if (!ReadFile(file.Get(), start.Bytes.data(), static_cast<DWORD>(limit), &read, nullptr)) {
@@ -154,21 +163,33 @@ bool WriteAll(const Descriptor& file, std::span<const std::uint8_t> bytes) {
 }
 
 NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                       bool& created) {
+                       Durability durability, bool& created) {
     const Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.IsOpen()) {
         return Failure(path);
     }
     created = true;
-    if (WriteAll(file, bytes) && ::fsync(file.Get()) == 0) {
+    if (WriteAll(file, bytes) &&
+        (durability == Durability::Unflushed || ::fsync(file.Get()) == 0)) {
         return NewFileResult::Created;
     }
     return IsTransientCode(errno) ? NewFileResult::Busy : NewFileResult::Failed;
 }
 
+FileStamp StampOf(const struct stat& status) {
+    return FileStamp(std::int64_t{status.st_mtim.tv_sec} * 10'000'000 +
+                     status.st_mtim.tv_nsec / 100);
+}
+
+bool IsMissingCode(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
 // Non-blocking, so that a FIFO opens at once, and then refused for not being a regular file.
-Descriptor OpenRegular(const std::filesystem::path& path, int access, struct stat& status) {
+Descriptor OpenRegular(const std::filesystem::path& path, int access, struct stat& status,
+                       bool& missing) {
     Descriptor file(::open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC));
+    missing = !file.IsOpen() && IsMissingCode(errno);
     if (file.IsOpen() && (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))) {
         return Descriptor(-1);
     }
@@ -178,7 +199,7 @@ Descriptor OpenRegular(const std::filesystem::path& path, int access, struct sta
 std::optional<FileStart> ReadOpen(const Descriptor& file, const struct stat& status,
                                   std::size_t limit) {
     FileStart start;
-    start.Stamp = std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+    start.Stamp = StampOf(status);
     start.Bytes.resize(limit);
     std::size_t filled = 0;
     while (filled < limit) {
@@ -202,10 +223,10 @@ std::optional<FileStart> ReadOpen(const Descriptor& file, const struct stat& sta
 
 }  // namespace
 
-NewFileResult CreateNewFile(const std::filesystem::path& file,
-                            std::span<const std::uint8_t> bytes) {
+NewFileResult CreateNewFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                            Durability durability) {
     bool created = false;
-    const NewFileResult result = WriteNew(file, bytes, created);
+    const NewFileResult result = WriteNew(file, bytes, durability, created);
     if (created && result != NewFileResult::Created) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
@@ -214,25 +235,48 @@ NewFileResult CreateNewFile(const std::filesystem::path& file,
 }
 
 std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit) {
+    bool missing = false;
 #ifdef _WIN32
-    const Handle open = OpenRegular(file, GENERIC_READ);
+    const Handle open = OpenRegular(file, GENERIC_READ, missing);
     return open.IsOpen() ? ReadOpen(open, limit) : std::nullopt;
 #else
     struct stat status {};
-    const Descriptor open = OpenRegular(file, O_RDONLY, status);
+    const Descriptor open = OpenRegular(file, O_RDONLY, status, missing);
     return open.IsOpen() ? ReadOpen(open, status, limit) : std::nullopt;
 #endif
 }
 
-bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
-                        const std::function<bool()>& mayWrite) {
+std::optional<FileStamp> ModificationTime(const std::filesystem::path& path) {
 #ifdef _WIN32
-    const Handle open = OpenRegular(file, GENERIC_WRITE);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return StampOf(data.ftLastWriteTime);
 #else
     struct stat status {};
-    const Descriptor open = OpenRegular(file, O_WRONLY, status);
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return StampOf(status);
 #endif
-    return open.IsOpen() && mayWrite() && WriteAll(open, bytes);
+}
+
+// Opened without a look first: the open itself tells a missing file.
+OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
+                                   std::span<const std::uint8_t> bytes,
+                                   const std::function<bool()>& mayWrite) {
+    bool missing = false;
+#ifdef _WIN32
+    const Handle open = OpenRegular(file, GENERIC_WRITE, missing);
+#else
+    struct stat status {};
+    const Descriptor open = OpenRegular(file, O_WRONLY, status, missing);
+#endif
+    if (!open.IsOpen()) {
+        return missing ? OverwriteResult::Missing : OverwriteResult::Failed;
+    }
+    return mayWrite() && WriteAll(open, bytes) ? OverwriteResult::Written : OverwriteResult::Failed;
 }
 
 bool IsTransientError(const std::error_code& error) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ratio>
 #include <span>
 #include <system_error>
 #include <vector>
@@ -18,24 +20,38 @@ namespace zintu {
 // violation on Windows); worth another try after a pause.
 enum class NewFileResult { Created, AlreadyExists, Busy, Failed };
 
-// Creates `file` only if nothing has that name yet, writes `bytes` and flushes them to the disk
-// before closing. On a failure after creation the file is removed again.
-NewFileResult CreateNewFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
+// Flushed: on the disk before the file is closed, for a file that is to replace another.
+enum class Durability { Flushed, Unflushed };
+
+// Creates `file` only if nothing has that name yet and writes `bytes`. On a failure after
+// creation the file is removed again.
+NewFileResult CreateNewFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                            Durability durability = Durability::Flushed);
+
+// A modification time as the file system keeps it, in 100 ns ticks from the file system's own
+// epoch: the file server's clock on a share. Compared only with stamps of the same folder, never
+// with this machine's clock.
+using FileStamp = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
 
 struct FileStart {
     std::vector<std::uint8_t> Bytes;
-    std::int64_t Stamp = 0;  // the modification time as the file system keeps it; compared only
-                             // for equality, never with a clock
+    FileStamp Stamp{};
 };
+
+// The stamp of a file or folder; empty when it cannot be had.
+std::optional<FileStamp> ModificationTime(const std::filesystem::path& path);
 
 // The first `limit` bytes of a regular file. A FIFO, device or folder is refused at once, without
 // waiting for a writer; so is anything that cannot be opened.
 std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit);
 
+enum class OverwriteResult { Written, Missing, Failed };
+
 // Writes `bytes` over the start of an existing regular file, in place, keeping what follows,
 // if `mayWrite` still allows it once the file is open: only the write itself comes after it.
-bool OverwriteFileStart(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
-                        const std::function<bool()>& mayWrite);
+OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
+                                   std::span<const std::uint8_t> bytes,
+                                   const std::function<bool()>& mayWrite);
 
 bool IsTransientError(const std::error_code& error);
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "storage/FileLock.h"
+#include "storage/Platform.h"
 #include "storage/ScoreFile.h"
 #include "storage/ScoreMerge.h"
 #include "storage/Settings.h"
@@ -12,17 +13,29 @@
 namespace zintu {
 namespace {
 
+namespace fs = std::filesystem;
+
+// The shared copy as it stands, or nothing when there is none yet. One that cannot be read
+// holds no entries.
+std::optional<ScoreTable> ReadSharedCopy(const fs::path& file, const OleDateTime& now) {
+    if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize)) {
+        return DecodeScoreTable(start->Bytes, now);
+    }
+    if (IsMissingFile(file)) {
+        return std::nullopt;
+    }
+    return BlankTable(now);
+}
+
 // Only the lock's holder starts a missing shared copy: it knows the folder is there and that
 // nobody else is starting it.
-LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::path& sharedDir,
-                             bool locked, const OleDateTime& now) {
-    const std::filesystem::path sharedFile = sharedDir / kScoreFileName;
-    const ScoreTable local = ReadScoreFile(files.AppFolder / kScoreFileName, now);
-    if (IsMissingFile(sharedFile)) {
+LoadedScores MergeWithShared(const ScoreTable& local, const std::optional<ScoreTable>& shared,
+                             const fs::path& sharedDir, bool locked, const OleDateTime& now) {
+    if (!shared) {
         return locked ? LoadedScores{StartSharedTable(local, now), sharedDir}
                       : LoadedScores{local, {}};
     }
-    if (auto merged = MergeScoreTables(ReadScoreFile(sharedFile, now), local, now)) {
+    if (auto merged = MergeScoreTables(*shared, local, now)) {
         return {*merged, sharedDir};
     }
     return {local, {}};
@@ -31,6 +44,13 @@ LoadedScores MergeWithShared(const ScoreFiles& files, const std::filesystem::pat
 // A blank table would start a shared copy that every later load ignores as blank.
 bool IsMerged(const LoadedScores& loaded) {
     return !loaded.SharedScoreDir.empty() && loaded.Table.front().Points > 0;
+}
+
+// Blank slots carry the time they were made, which says nothing.
+bool SameEntries(const ScoreTable& a, const ScoreTable& b) {
+    return std::ranges::equal(a, b, [](const ScoreRecord& x, const ScoreRecord& y) {
+        return (x.Points <= 0 && y.Points <= 0) || x == y;
+    });
 }
 
 }  // namespace
@@ -45,17 +65,18 @@ struct ScoreBook::Locked {
 ScoreBook::ScoreBook(ScoreFiles files, const LockTiming& timing)
     : files_(std::move(files)), timing_(timing) {}
 
-ScoreBook::Locked ScoreBook::ReadAndMerge(const OleDateTime& now, bool waitForLock) {
-    const std::filesystem::path sharedDir = ReadSharedScoreDir(files_.SettingsFile);
-    if (sharedDir.empty()) {
-        return {std::nullopt, {ReadScoreFile(files_.AppFolder / kScoreFileName, now), {}}};
-    }
+ScoreBook::Locked ScoreBook::LockAndMerge(const fs::path& sharedDir, const OleDateTime& now) {
     std::optional<FileLock> lock;
-    if (waitForLock) {
+    if (!sharedDir.empty()) {
         lock = FileLock::Acquire(sharedDir / kScoreLockFileName, watch_, timing_);
     }
+    const ScoreTable local = ReadScoreFile(files_.AppFolder / kScoreFileName, now);
+    if (sharedDir.empty()) {
+        return {std::nullopt, {local, {}}};
+    }
     const bool locked = lock.has_value();
-    return {std::move(lock), MergeWithShared(files_, sharedDir, locked, now)};
+    const std::optional<ScoreTable> shared = ReadSharedCopy(sharedDir / kScoreFileName, now);
+    return {std::move(lock), MergeWithShared(local, shared, sharedDir, locked, now)};
 }
 
 // Without the lock the shared copy is still read, since every write of it is whole, but not
@@ -63,41 +84,79 @@ ScoreBook::Locked ScoreBook::ReadAndMerge(const OleDateTime& now, bool waitForLo
 LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
     LoadedScores& loaded = locked.Loaded;
     const bool merged = IsMerged(loaded);
+    bool written = false;
     const auto writeShared = [&] {
         const auto stillHeld = [&] { return locked.Lock->IsHeld(); };
-        if (!locked.Lock || (merged && !WriteScoreFile(loaded.SharedScoreDir / kScoreFileName,
-                                                       loaded.Table, stillHeld))) {
+        const bool took =
+            locked.Lock && merged &&
+            WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table, stillHeld);
+        written = written || took;
+        if (!locked.Lock || (merged && !took)) {
             loaded.SharedScoreDir.clear();
         }
     };
     if (sharedFirst) {
         writeShared();
     }
-    if (merged || !sharedFirst) {
-        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table);
+    if (merged || !sharedFirst || !unsaved_.empty()) {
+        written = WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table) || written;
     }
     if (!sharedFirst) {
         writeShared();
+    }
+    if (written) {
+        unsaved_.clear();
+    }
+    return loaded;
+}
+
+void ScoreBook::AddUnsaved(ScoreTable& table) const {
+    for (const ScoreRecord& entry : unsaved_) {
+        if (std::ranges::find(table, entry) == table.end()) {
+            InsertRecord(table, FindRank(table, entry.Points), entry);
+        }
+    }
+}
+
+// Most loads find the shared copy holding the merge already: they neither wait nor write it.
+std::optional<LoadedScores> ScoreBook::LoadUnlocked(const fs::path& sharedDir,
+                                                    const OleDateTime& now) {
+    const ScoreTable local = ReadScoreFile(files_.AppFolder / kScoreFileName, now);
+    if (sharedDir.empty()) {
+        return LoadedScores{local, {}};
+    }
+    const std::optional<ScoreTable> shared = ReadSharedCopy(sharedDir / kScoreFileName, now);
+    if (!shared) {
+        // A copy is started only with a score in it.
+        return local.front().Points > 0 ? std::nullopt
+                                        : std::optional(LoadedScores{local, sharedDir});
+    }
+    const LoadedScores loaded = MergeWithShared(local, shared, sharedDir, false, now);
+    if (!loaded.SharedScoreDir.empty() && !SameEntries(loaded.Table, *shared)) {
+        return std::nullopt;
+    }
+    if (!SameEntries(loaded.Table, local)) {
+        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table);
     }
     return loaded;
 }
 
 LoadedScores ScoreBook::Load(const OleDateTime& now) {
-    Locked locked = ReadAndMerge(now, true);
+    const fs::path sharedDir = ReadSharedScoreDir(files_.SettingsFile);
+    if (unsaved_.empty()) {
+        if (std::optional<LoadedScores> loaded = LoadUnlocked(sharedDir, now)) {
+            return *loaded;
+        }
+    }
+    Locked locked = LockAndMerge(sharedDir, now);
+    AddUnsaved(locked.Loaded.Table);
     return Write(locked, true);
 }
 
-LoadedScores ScoreBook::Peek(const OleDateTime& now) {
-    return ReadAndMerge(now, false).Loaded;
-}
-
-LoadedScores ScoreBook::Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now) {
-    Locked locked = ReadAndMerge(now, true);
-    if (!entry) {
-        return Write(locked, true);
-    }
-    ScoreTable& table = locked.Loaded.Table;
-    InsertRecord(table, FindRank(table, entry->Points), *entry);
+LoadedScores ScoreBook::Store(const ScoreRecord& entry, const OleDateTime& now) {
+    unsaved_.push_back(entry);
+    Locked locked = LockAndMerge(ReadSharedScoreDir(files_.SettingsFile), now);
+    AddUnsaved(locked.Loaded.Table);
     return Write(locked, false);
 }
 

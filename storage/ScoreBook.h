@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ScoreTable.h"
 #include "storage/FileLock.h"
@@ -26,37 +27,41 @@ struct LoadedScores {
 };
 
 // The table of the score files: the local copy and, when the settings name one, the shared
-// copy. The shared copy is written only while this process holds the folder's lock, which each
-// call waits for about two seconds at most, and only after checking that the lock is still its
-// own.
+// copy. The shared copy is written only while this process holds the folder's lock, and only
+// after checking that the lock is still its own. Each call may wait for the lock, so callers
+// that a player watches run it elsewhere.
 class ScoreBook {
   public:
     explicit ScoreBook(ScoreFiles files, const LockTiming& timing = {});
 
     // Reads the shared copy (when the settings name one) and the local copy, creating a missing
-    // local one blank; when the shared copy holds scored entries, the merged table is written to
-    // the shared copy and then to the local one. A shared folder without a copy yet gets one as
-    // soon as the table holds a score.
+    // local one blank, and merges them. The shared copy is read without the lock; only when the
+    // merge changes its entries, or a folder without a copy can start one with a score, is it
+    // locked, merged again and written, before the local copy. A local copy whose entries
+    // differ from the merge is written too.
     LoadedScores Load(const OleDateTime& now);
 
-    // The merged table as the files hold it now, without waiting for the lock or writing it.
-    LoadedScores Peek(const OleDateTime& now);
-
-    // Merges once more with the files as they are now, so that entries stored elsewhere while the
-    // player typed a name are not overwritten, inserts the entry (if any) where it still has a
-    // place, and writes the local copy and then the shared one. Returns the table as written.
-    LoadedScores Store(const std::optional<ScoreRecord>& entry, const OleDateTime& now);
+    // Merges once more under the lock, so that entries stored elsewhere while the player typed a
+    // name are not overwritten, inserts the entry where it still has a place, and writes
+    // the local copy and then the shared one. Returns the table as written. An entry that neither
+    // copy took is kept and added again by every later call until one does.
+    LoadedScores Store(const ScoreRecord& entry, const OleDateTime& now);
 
     const ScoreFiles& Files() const { return files_; }
+    bool HasUnsaved() const { return !unsaved_.empty(); }
 
   private:
     struct Locked;
-    Locked ReadAndMerge(const OleDateTime& now, bool waitForLock);
+    std::optional<LoadedScores> LoadUnlocked(const std::filesystem::path& sharedDir,
+                                             const OleDateTime& now);
+    Locked LockAndMerge(const std::filesystem::path& sharedDir, const OleDateTime& now);
     LoadedScores Write(Locked& locked, bool sharedFirst);
+    void AddUnsaved(ScoreTable& table) const;
 
     ScoreFiles files_;
     LockTiming timing_;
     LockWatch watch_;
+    std::vector<ScoreRecord> unsaved_;
 };
 
 }  // namespace zintu

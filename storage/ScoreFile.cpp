@@ -71,22 +71,29 @@ bool IsMissingFile(const std::filesystem::path& file) {
 }
 
 ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
-    if (IsMissingFile(file)) {
-        const ScoreTable blank = BlankTable(now);
-        WriteScoreFile(file, blank);
-        return blank;
+    if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize)) {
+        return DecodeScoreTable(start->Bytes, now);
     }
-    const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize);
-    return DecodeScoreTable(start ? std::span(start->Bytes) : std::span<const std::uint8_t>(), now);
+    // Asked only once the read failed: a missing file is rare, a read is the usual case.
+    const ScoreTable blank = BlankTable(now);
+    if (IsMissingFile(file)) {
+        WriteScoreFile(file, blank);
+    }
+    return blank;
 }
 
 bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,
                     const std::function<bool()>& mayWrite) {
     const auto bytes = EncodeScoreTable(table);
-    if (IsMissingFile(file)) {
-        return mayWrite() && WriteWholeFile(file, bytes);
+    switch (OverwriteFileStart(file, bytes, mayWrite)) {
+        case OverwriteResult::Written:
+            return true;
+        case OverwriteResult::Missing:
+            return mayWrite() && WriteWholeFile(file, bytes);
+        case OverwriteResult::Failed:
+            break;
     }
-    return OverwriteFileStart(file, bytes, mayWrite);
+    return false;
 }
 
 }  // namespace zintu

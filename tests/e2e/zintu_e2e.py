@@ -222,7 +222,8 @@ def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a cli
     (shared / "Zintu.scr").write_bytes(anna + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
     (work / "Zintu.ini").write_bytes(str(shared).encode("cp1251") + b"\r\nnot read\r\n")
     app = Zintu(s, folder=program, workdir=work)
-    assert (program / "Zintu.scr").read_bytes() == (shared / "Zintu.scr").read_bytes(), "unshared"
+    local = program / "Zintu.scr"
+    wait_for(lambda: local.exists() and local.read_bytes()[:38] == anna, "shared entry copied")
     assert not (work / "Zintu.scr").exists(), "a Zintu.scr appeared in the working folder"
     # By keys alone: Открыть is the fourth stop, the board the seventh.
     app.open_position(KEYS, keys=["Tab"] * 4 + ["space"])
@@ -313,7 +314,7 @@ def scenario_installed(s):
         assert shown.returncode == 0 and expected in shown.stdout.decode(), (option, shown)
     app = Zintu(s, in_place=True)
     scores = Path(s.env["XDG_DATA_HOME"]) / "Zintu" / "Zintu" / "Zintu.scr"
-    assert scores.is_file() and len(scores.read_bytes()) == 380, f"no table in {scores}"
+    wait_for(lambda: scores.is_file() and len(scores.read_bytes()) == 380, f"table in {scores}")
     assert list(s.exe.parent.iterdir()) == [s.exe], "an installed copy wrote beside itself"
     app.end()
 

@@ -79,21 +79,27 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
     }
 }
 
-// A new game takes 13 draws (five balls, a preview) and reads the table, except right after a
-// game over stored it. A redraw starts at the top left, as a restore does once the old
-// selection is unmarked; restored, the game deals the same balls in the same cells.
+// A new game takes 13 draws (five balls, a preview) and asks for the table, except right after
+// a game over asked for it; the table shows when it arrives. A redraw starts at the top left, as
+// a restore does once the old selection is unmarked; restored, the game deals the same balls in
+// the same cells.
 TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     for (int i = 0; i < 9; ++i) {
         scores.Table[i].Points = 90 - i;
     }
     game.NewGame(0.5f, kFace);
     game.Score = 50;
-    EXPECT_EQ(game.RecordRank(), 10);
+    EXPECT_EQ(game.RecordRank(), 1);  // against the table known before it arrived
+    game.ScoresArrived(scores.Table);
+    EXPECT_EQ(std::pair(game.RecordRank(), game.BestScore), std::pair(10, 90));
     EXPECT_TRUE(game.StoreRecord(U"Ann"));
     game.NewGame(0.25f, kFace);
-    EXPECT_EQ(std::pair(scores.Calls, game.Scores[9].Points), std::pair(std::string("LPS"), 50));
+    EXPECT_FALSE(game.StoreRecord(U"  "));
+    game.NewGame(0.25f, kFace);
+    game.ScoresArrived(scores.Table);
+    EXPECT_EQ(std::pair(scores.Calls, game.Scores[9].Points), std::pair(std::string("LSL"), 50));
     game.NewGame(0.8125f, kFace);
-    EXPECT_EQ(scores.Calls, "LPSL");
+    EXPECT_EQ(scores.Calls, "LSLL");
     EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol, game.BestScore),
               std::tuple(13, 76, -1, 90));
     game.Board[0] = 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string>
 #include <vector>
 
 #include "engine/DrawingSurface.h"
@@ -61,22 +62,19 @@ class RecordingSurface : public DrawingSurface {
     std::chrono::microseconds clock_{0};
 };
 
-// A score table in memory that takes entries as the files would, minus the sharing.
+// A score table in memory that takes entries as the files would, minus the sharing; its
+// answers arrive only when a test hands them over.
 class FakeScoreStore : public ScoreStore {
   public:
     OleDateTime Now() const override { return {36852.0, 0.5}; }
-    ScoreTable Load() override { return Calls += 'L', Table; }
-    ScoreTable Peek() override { return Calls += 'P', Table; }
-    ScoreTable Store(const std::optional<ScoreRecord>& entry) override {
+    void RequestLoad() override { Calls += 'L'; }
+    void RequestStore(const ScoreRecord& entry) override {
         Calls += 'S';
-        if (entry) {
-            InsertRecord(Table, FindRank(Table, entry->Points), *entry);
-        }
-        return Table;
+        InsertRecord(Table, FindRank(Table, entry.Points), entry);
     }
 
     ScoreTable Table{};
-    std::string Calls;  // L for each load, P for each peek, S for each store
+    std::string Calls;  // L for each load, S for each store
 };
 
 }  // namespace zintu::test

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "storage/FileLock.h"
 #include "storage/OleDate.h"
@@ -202,19 +203,20 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     }
 }
 
-// One holder at a time, judged by this process's own clock and not by the lock's stamp; a hold
-// that stands unchanged past the stale age is taken over, and its first holder, finding it lost,
-// leaves the new holder's lock alone.
+// One holder at a time. A lock that the folder's own clock makes older than the stale age is
+// taken over at the first look, whatever this machine's clock says; one stamped in the future
+// only once it has stood unchanged through the stale age of this process's own sightings. A
+// holder past its sure hold asks the folder, and having lost the lock leaves the new one alone.
 TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
     const TempFolder folder;
     const fs::path lock = folder / "Zintu.lck";
     const LockTiming brief{50ms, 10s, 1ms, 0ms}, patient{5s, 100ms, 1ms, 0ms};
     LockWatch first, second;
-    std::optional<FileLock> held = FileLock::Acquire(lock, first, brief);
+    std::optional<FileLock> held = FileLock::Acquire(lock, first, patient);
     ASSERT_TRUE(held && held->IsHeld());
-    fs::last_write_time(lock / "holder", fs::file_time_type::clock::now() - 24h);
     EXPECT_FALSE(FileLock::Acquire(lock, second, brief));
     EXPECT_EQ(CreateNewFile(lock / "holder", Bytes{1}), NewFileResult::AlreadyExists);
+    std::this_thread::sleep_for(60ms);  // past half the stale age: the hold is no longer sure
     EXPECT_TRUE(held->IsHeld());
     std::optional<FileLock> taken = FileLock::Acquire(lock, second, patient);
     ASSERT_TRUE(taken && taken->IsHeld());
@@ -223,6 +225,16 @@ TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
     EXPECT_TRUE(taken->IsHeld());
     taken.reset();
     EXPECT_FALSE(fs::exists(lock));
+    for (const auto& [age, timing, takenOver] :
+         {std::tuple(24h, brief, true), {-24h, brief, false}, {-24h, patient, true}}) {
+        fs::create_directory(lock);
+        WriteBytes(lock / "holder", Bytes{'x'}, age);
+        LockWatch watch;
+        EXPECT_EQ(FileLock::Acquire(lock, watch, timing).has_value(), takenOver) << age.count();
+        EXPECT_EQ(fs::exists(lock), !takenOver);
+        fs::remove_all(lock);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 0) << "no probe left";
     EXPECT_EQ(CreateNewFile(folder / "none" / "x", Bytes{1}), NewFileResult::Failed);
     EXPECT_FALSE(FileLock::Acquire(folder / "none" / "Zintu.lck", first, patient));
 #ifndef _WIN32  // failures a share lifts by itself, as POSIX reports them; Windows has its own
@@ -233,10 +245,12 @@ TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
 #endif
     // A new file, holder's text or time starts the watch afresh.
     LockWatch watch;
-    EXPECT_FALSE(watch.IsStale(lock, {{1}, 5}, 0ms));
-    EXPECT_TRUE(watch.IsStale(lock, {{1}, 5}, 0ms));
-    EXPECT_FALSE(watch.IsStale(lock, {{2}, 5}, 0ms) || watch.IsStale(lock, {{2}, 6}, 0ms) ||
-                 watch.IsStale(folder / "x", {{2}, 6}, 0ms));
+    const FileStamp at{5}, later{6};
+    EXPECT_FALSE(watch.IsStale(lock, {{1}, at}, {}, 0ms));
+    EXPECT_TRUE(watch.IsStale(lock, {{1}, at}, {}, 0ms));
+    EXPECT_FALSE(watch.IsStale(lock, {{2}, at}, {}, 0ms) ||
+                 watch.IsStale(lock, {{2}, later}, {}, 0ms) ||
+                 watch.IsStale(folder / "x", {{2}, later}, {}, 0ms));
 }
 
 TEST(Settings, FirstLineNamesTheSharedFolder) {

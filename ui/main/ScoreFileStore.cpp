@@ -6,22 +6,32 @@
 
 namespace zintu {
 
-ScoreFileStore::ScoreFileStore(ScoreFiles files) : book_(std::move(files)) {}
+ScoreFileStore::ScoreFileStore(ScoreFiles files, Arrival arrived)
+    : arrived_(std::move(arrived)), worker_(std::move(files), [this](const ScoreTable& table) {
+          ++onTheWay_;
+          QMetaObject::invokeMethod(
+              &receiver_,
+              [this, table] {
+                  --onTheWay_;
+                  arrived_(table);
+              },
+              Qt::QueuedConnection);
+      }) {}
 
 OleDateTime ScoreFileStore::Now() const {
     return OleNow();
 }
 
-ScoreTable ScoreFileStore::Load() {
-    return book_.Load(Now()).Table;
+void ScoreFileStore::RequestLoad() {
+    worker_.Load();
 }
 
-ScoreTable ScoreFileStore::Peek() {
-    return book_.Peek(Now()).Table;
+void ScoreFileStore::RequestStore(const ScoreRecord& entry) {
+    worker_.Store(entry);
 }
 
-ScoreTable ScoreFileStore::Store(const std::optional<ScoreRecord>& entry) {
-    return book_.Store(entry, Now()).Table;
+bool ScoreFileStore::IsSettled() const {
+    return worker_.IsIdle() && onTheWay_ == 0;
 }
 
 }  // namespace zintu

@@ -103,7 +103,8 @@ QColor BoardColor(const QPalette& palette) {
 }
 
 frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
-    : scoreStore_(std::move(scoreFiles)) {
+    : scoreStore_(std::move(scoreFiles),
+                  [this](const ScoreTable& table) { ScoresArrived(table); }) {
     // Before any control is named: a name change makes Qt describe the control at once.
     InstallAccessibleFactory();
     setObjectName("frmZintu");
@@ -275,6 +276,8 @@ void frmZintu::MouseReleased(int button, double x, double y) {
 }
 
 void frmZintu::GameOver() {
+    // Read while the box is up, so that the name prompt ranks against the freshest table.
+    game_->LoadScoreTable();
     const QString text = tr("Игра закончена.\r\rВаш текущий результат - %1").arg(game_->Score);
     board_->Announce(DisplayText(text));
     QMessageBox box(QMessageBox::Information, QStringLiteral("Zintu"), DisplayText(text),
@@ -332,8 +335,26 @@ void frmZintu::cmdNew_Click() {
     NewGameFromClock();
 }
 
+// The window opens with the table as known and shows the fresh one when it arrives.
 void frmZintu::cmdScore_Click() {
     game_->LoadScoreTable();
+    FillScoreWindow();
+    ScoreWindow().exec();
+    scoreWindow_.reset();
+}
+
+void frmZintu::ScoresArrived(const ScoreTable& table) {
+    game_->ScoresArrived(table);
+    if (scoreWindow_) {
+        FillScoreWindow();
+    }
+}
+
+bool frmZintu::ScoresSettled() const {
+    return scoreStore_.IsSettled();
+}
+
+void frmZintu::FillScoreWindow() {
     frmScore& list = ScoreWindow();
     list.Clear();
     for (std::int16_t row = 0; row < 10; ++row) {
@@ -346,8 +367,6 @@ void frmZintu::cmdScore_Click() {
         list.SetTextArray(ScoreGridCell(row, 2), FormatPoints(entry.Points));
         list.SetTextArray(ScoreGridCell(row, 3), FormatScoreDate(entry.Date));
     }
-    list.exec();
-    scoreWindow_.reset();
 }
 
 void frmZintu::cmdWrite_Click() {

@@ -42,6 +42,8 @@ class frmZintu : public QWidget {
     std::int16_t ScoreGridCell(std::int16_t row, std::int16_t col);
     void HideToTray();
     void RemoveTrayIcon();
+    // Every table asked for has arrived.
+    bool ScoresSettled() const;
 
     void cmdHide_Click();
     void cmdExit_Click();
@@ -68,6 +70,8 @@ class frmZintu : public QWidget {
     QPushButton* AddButton(const char* name, const QString& caption, const QString& tip, int top,
                            void (frmZintu::*handler)());
     void GameOver();
+    void ScoresArrived(const ScoreTable& table);
+    void FillScoreWindow();
     void RestoreFromTray();
     void RebuildBackBuffer();
     void Centre();
