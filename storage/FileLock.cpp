@@ -1,6 +1,7 @@
 #include "storage/FileLock.h"
 
 #include <algorithm>
+#include <future>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -88,30 +89,31 @@ void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
     Retried(retry, [&](std::error_code& error) { fs::remove(lock, error); });
 }
 
-// Makes the lock folder and then names the holder inside: making a folder is exclusive on every
-// kind of share, where an exclusive file create is not (smbnetfs lets two clients make one file).
-NewFileResult MakeLock(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
+// Making a folder is exclusive on every kind of share, where an exclusive file create is not
+// (smbnetfs lets two clients make one file).
+NewFileResult MakeLockFolder(const fs::path& lock) {
     std::error_code error;
-    if (!fs::create_directory(lock, error)) {
-        // An SFTP server refuses to make a folder that exists with a plain failure. A folder
-        // that was there a moment ago, when its holder has just removed it, is worth another try.
-        std::error_code ignored;
-        if (!error || error == std::errc::file_exists || fs::exists(lock, ignored)) {
-            return NewFileResult::AlreadyExists;
-        }
-        return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
+    if (fs::create_directory(lock, error)) {
+        return NewFileResult::Created;
     }
-    // Not flushed: the holder's text matters only while the share is up.
+    // An SFTP server refuses to make a folder that exists with a plain failure. A folder that
+    // was there a moment ago, when its holder has just removed it, is worth another try.
+    std::error_code ignored;
+    if (!error || error == std::errc::file_exists || fs::exists(lock, ignored)) {
+        return NewFileResult::AlreadyExists;
+    }
+    return IsTransientError(error) ? NewFileResult::Busy : NewFileResult::Failed;
+}
+
+// Names the holder inside a lock folder that it has just made. Not flushed: the text matters
+// only while the share is up.
+bool NameHolder(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
     NewFileResult named = CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
     for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
         std::this_thread::sleep_for(retry);
         named = CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
     }
-    if (named != NewFileResult::Created) {
-        RemoveLock(lock, retry);
-        return NewFileResult::Busy;
-    }
-    return NewFileResult::Created;
+    return named == NewFileResult::Created;
 }
 
 // Removes the lock only if it still holds `expected`. Moving it aside first makes the check and
@@ -127,8 +129,9 @@ void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::mi
         return;
     }
     const std::optional<FileStart> moved = ReadLock(aside, retry);
-    if (moved && moved->Bytes != expected && !moved->Bytes.empty()) {
-        MakeLock(lock, moved->Bytes, retry);
+    if (moved && moved->Bytes != expected && !moved->Bytes.empty() &&
+        MakeLockFolder(lock) == NewFileResult::Created && !NameHolder(lock, moved->Bytes, retry)) {
+        RemoveLock(lock, retry);
     }
     RemoveLock(aside, retry);
 }
@@ -193,12 +196,17 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
     watch.WaitForTurn(std::min(timing.HeadStart, timing.Patience));
     for (int round = 0;; ++round) {
         const auto attempt = std::chrono::steady_clock::now();
-        const NewFileResult result = MakeLock(lockFile, holder, timing.Retry);
+        const NewFileResult result = MakeLockFolder(lockFile);
         if (result == NewFileResult::Created) {
             watch.Forget();
+            // The folder alone keeps the others out, and they time a folder without a holder's
+            // name by its own stamp: the name is written while the holder goes on.
+            std::future<bool> naming =
+                std::async(std::launch::async, NameHolder, lockFile, holder, timing.Retry);
             // Nobody can judge the lock dead before it has stood for the stale age on the
             // server's clock; half of it leaves room for the stamps' coarse seconds.
-            return FileLock(lockFile, holder, watch, timing.Retry, attempt + timing.StaleAfter / 2);
+            return FileLock(lockFile, holder, std::move(naming), watch, timing.Retry,
+                            attempt + timing.StaleAfter / 2);
         }
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
@@ -224,10 +232,11 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
     }
 }
 
-bool FileLock::IsHeld() const {
+bool FileLock::IsHeld() {
     if (IsSurelyHeld()) {
         return true;
     }
+    WaitForName();
     const std::optional<FileStart> seen = ReadLock(file_, retry_);
     return seen && seen->Bytes == holder_;
 }
@@ -236,10 +245,18 @@ bool FileLock::IsSurelyHeld() const {
     return std::chrono::steady_clock::now() < surelyHeldUntil_;
 }
 
-FileLock::FileLock(fs::path file, Bytes holder, LockWatch& watch, std::chrono::milliseconds retry,
+void FileLock::WaitForName() {
+    if (naming_.valid()) {
+        naming_.get();
+    }
+}
+
+FileLock::FileLock(fs::path file, Bytes holder, std::future<bool> naming, LockWatch& watch,
+                   std::chrono::milliseconds retry,
                    std::chrono::steady_clock::time_point surelyHeldUntil)
     : file_(std::move(file)),
       holder_(std::move(holder)),
+      naming_(std::move(naming)),
       watch_(&watch),
       retry_(retry),
       surelyHeldUntil_(surelyHeldUntil) {}
@@ -247,6 +264,7 @@ FileLock::FileLock(fs::path file, Bytes holder, LockWatch& watch, std::chrono::m
 FileLock::FileLock(FileLock&& other) noexcept
     : file_(std::exchange(other.file_, {})),
       holder_(std::move(other.holder_)),
+      naming_(std::move(other.naming_)),
       watch_(other.watch_),
       retry_(other.retry_),
       surelyHeldUntil_(other.surelyHeldUntil_) {}
@@ -256,6 +274,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
         Release();
         file_ = std::exchange(other.file_, {});
         holder_ = std::move(other.holder_);
+        naming_ = std::move(other.naming_);
         watch_ = other.watch_;
         retry_ = other.retry_;
         surelyHeldUntil_ = other.surelyHeldUntil_;
@@ -272,6 +291,7 @@ void FileLock::Release() {
     if (file_.empty()) {
         return;
     }
+    WaitForName();
     if (IsSurelyHeld()) {
         RemoveLock(file_, retry_);
     } else {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -70,7 +71,7 @@ class FileLock {
 
     // False once another process judged this holder dead and took the lock over: whatever it
     // guards must then be left alone. Asks the share only once the hold is old enough for that.
-    bool IsHeld() const;
+    bool IsHeld();
 
     FileLock(FileLock&& other) noexcept;
     FileLock& operator=(FileLock&& other) noexcept;
@@ -79,14 +80,16 @@ class FileLock {
     ~FileLock();
 
   private:
-    FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder, LockWatch& watch,
-             std::chrono::milliseconds retry,
+    FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder, std::future<bool> naming,
+             LockWatch& watch, std::chrono::milliseconds retry,
              std::chrono::steady_clock::time_point surelyHeldUntil);
     bool IsSurelyHeld() const;
+    void WaitForName();
     void Release();
 
     std::filesystem::path file_;  // empty once released or moved from
     std::vector<std::uint8_t> holder_;
+    std::future<bool> naming_;    // writes the holder's name into the lock
     LockWatch* watch_ = nullptr;  // the acquirer's, which outlives the hold
     std::chrono::milliseconds retry_{};
     std::chrono::steady_clock::time_point surelyHeldUntil_;
