@@ -14,7 +14,7 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xdotool x11-apps x11-utils imagemagick python3 libxtst6 trayer
                openbox dbus at-spi2-core python3-pyatspi
-               samba smbnetfs openssh-server openssh-client sshfs fuse3 faketime
+               samba smbnetfs openssh-server openssh-client sshfs fuse3 faketime strace
                desktop-file-utils appstream
                googletest "${windows[@]}")
 elif [[ "${1:-}" == "--windows" ]]; then

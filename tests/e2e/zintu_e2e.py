@@ -45,9 +45,9 @@ def contrast(pixel, left, top, right, bottom):  # of the text against the box's 
     return max((max(lum(c), back) + 0.05) / (min(lum(c), back) + 0.05) for c in seen)
 
 
-def position_bytes(board):  # 81 letters row by row, score 0, preview RGY, fixed seed and draws
+def position_bytes(board, score=0):  # 81 letters row by row, preview RGY, fixed seed and draws
     codes = [CODES.index(letter) for letter in board + ".RGY"]  # the preview's entry 0 is unused
-    return b"Zintu 3.1" + struct.pack("<81hi4hhfi", *codes[:81], 0, *codes[81:], 4, 0.5, 13)
+    return b"Zintu 3.1" + struct.pack("<81hi4hhfi", *codes[:81], score, *codes[81:], 4, 0.5, 13)
 
 
 def wait_for(condition, what, timeout=15):  # generous for a loaded machine: a pass returns at once
@@ -152,14 +152,18 @@ class Session:  # one private Xvfb, and temporary folders for the programs run o
 
 class Zintu:  # one run of the program from a folder of its own, or in place where installed
 
-    def __init__(self, s, folder=None, workdir=None, in_place=False):
+    def __init__(self, s, folder=None, workdir=None, in_place=False, wrap=()):
         self.s, self.folder = s, folder or s.folder()
         exe = s.exe if in_place else shutil.copy2(s.exe, self.folder / "zintu")
         s.logs.append(self.folder / "zintu.log")
         with open(s.logs[-1], "wb") as log:
-            self.proc = spawn(["wine"] * (s.exe.suffix == ".exe") + [exe], env=s.env,
+            self.proc = spawn([*wrap] + ["wine"] * (s.exe.suffix == ".exe") + [exe], env=s.env,
                               cwd=workdir or self.folder, stdout=log, stderr=subprocess.STDOUT)
-        self.window = wait_for(lambda: s.windows("Zintu", self.proc.pid), "main window", 30)[0]
+        self.pid = self.proc.pid  # of the game itself, also when a tracer started it
+        while wrap and self.pid == self.proc.pid:
+            children = Path(f"/proc/{self.proc.pid}/task/{self.proc.pid}/children").read_text()
+            self.pid = int(children.split()[0]) if children else self.pid
+        self.window = wait_for(lambda: s.windows("Zintu", self.pid), "main window", 30)[0]
         painted = lambda px: px(7, 30) == GRID_RGB and all(px(*p) in COLOURS for p in PREVIEW)
         self.wait_screen(painted, "first paint of the board and its preview", 10)
 
@@ -243,6 +247,38 @@ def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a cli
                     "the move, three new balls, then the red ball selected")
     app.slide()
     app.end()  # during the slide
+
+
+def scenario_scores(s):  # the shared folder touched only off the window's thread, as strace sees it
+    program, work, shared = s.folder("program"), s.folder("work"), s.folder("shared")
+    anna = b"Anna".ljust(18) + struct.pack("<idd", 700, 45000.0, 0.5)
+    (shared / "Zintu.scr").write_bytes(anna + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
+    (work / "Zintu.ini").write_text(f"{shared}\n")
+    trace = s.folder("trace") / "strace.log"
+    app = Zintu(s, folder=program, workdir=work,
+                wrap=["strace", "-f", "-qq", "-e", "trace=%file,%desc", "-o", trace])
+    wait_for(lambda: (program / "Zintu.scr").read_bytes()[:38] == anna, "the shared table")
+    # A full board but three cells, no four of a colour in a line: one move ends the game.
+    board = "".join(CODES[(c + 2 * r) % 7 + 1] for r in range(9) for c in range(9))
+    board = "." + board[1:79] + ".."
+    (app.folder / "full.poz").write_bytes(position_bytes(board, 800))
+    app.open_position(board, app.folder / "full.poz")
+    app.select((1, 0))
+    app.click(ball_centre(0, 0))
+    box = wait_for(lambda: [w for w in s.windows("Zintu", app.pid) if w != app.window], "game over")
+    s.run("xdotool", "windowfocus", "--sync", box[0], "key", "Return")
+    prompt = wait_for(lambda: s.windows("Установлен рекорд номер 1"), "record prompt")[0]
+    s.run("xdotool", "windowfocus", "--sync", prompt, "type", "Vera")
+    s.run("xdotool", "key", "Return")
+    wait_for(lambda: b"Vera" in (shared / "Zintu.scr").read_bytes(), "the record in the shared copy")
+    app.click(BUTTONS["Рекорды"])
+    s.close(wait_for(lambda: s.windows("10 лучших рекордов"), "high-score window")[0])
+    wait_for(lambda: not s.windows("10 лучших рекордов"), "high-score window closed")
+    app.end("Выход")
+    calls = [line for line in trace.read_text().splitlines() if str(shared) in line]
+    assert calls, "no call on the shared folder was traced"
+    on_window_thread = [line for line in calls if int(line.split()[0]) == app.pid]
+    assert not on_window_thread, f"the window's thread touched the shared folder: {on_window_thread}"
 
 
 def scenario_desktop(s):  # under a window manager, hidden to a real tray and back

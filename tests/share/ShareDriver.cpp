@@ -1,7 +1,7 @@
 // Stands in for installations that share one score folder, for tests/share/share-test.sh:
 //   write APP SETTINGS FIRST STEP COUNT   loads and stores points FIRST, FIRST+STEP, ... as game
 //                                         overs do, printing "store-ms missed load-ms" for each
-//   check DIR TOP                         0 when DIR's Zintu.scr holds TOP, TOP-1, ..., TOP-9
+//   check DIR TOP COUNT                   0 when DIR's Zintu.scr holds TOP, TOP-1, ... (COUNT)
 //   fifo DIR                              loads and opens through the FIFOs in DIR
 #include <algorithm>
 #include <chrono>
@@ -45,10 +45,11 @@ int Write(char** args) {
 int Check(char** args) {
     const ScoreTable table = ReadScoreFile(fs::path(args[0]) / kScoreFileName, {});
     int missing = 0;
-    for (int i = 0, top = std::stoi(args[1]); i < 10; ++i) {
+    const int count = std::stoi(args[2]);
+    for (int i = 0, top = std::stoi(args[1]); i < count; ++i) {
         missing += std::ranges::none_of(table, [&](const auto& r) { return r.Points == top - i; });
     }
-    std::cout << "missing " << missing << " of the top 10\n";
+    std::cout << "missing " << missing << " of the top " << count << "\n";
     return missing == 0 ? 0 : 1;
 }
 
@@ -63,7 +64,7 @@ int Fifo(char** args) {
 int main(int argc, char** argv) {
     // Each mode with its count of arguments.
     const std::map<std::string, std::pair<int, int (*)(char**)>> modes = {
-        {"write", {5, Write}}, {"check", {2, Check}}, {"fifo", {1, Fifo}}};
+        {"write", {5, Write}}, {"check", {3, Check}}, {"fifo", {1, Fifo}}};
     const auto mode = argc > 1 ? modes.find(argv[1]) : modes.end();
     if (mode == modes.end() || mode->second.first != argc - 2) {
         std::cerr << "usage: see the top of ShareDriver.cpp\n";

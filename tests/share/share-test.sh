@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installations sharing one score folder: Samba on 127.0.0.1 and SFTP on a spare loopback port,
-# each mounted twice (smbnetfs, sshfs), and local disk. Each row's writers store 50 game overs
-# each through both mounts; the true top ten must then stand in the shared copy, alone, 380 bytes.
+# each mounted twice (smbnetfs, sshfs), SFTP once more through a relay that delays each way by
+# 20 ms (sftp40: an office link), and local disk. Each row's writers store 50 game overs each
+# through both mounts; the true top ten must then stand in the shared copy, alone, 380 bytes.
 #   share-test.sh DRIVER [ROW-FILTER]      (root; prints the figures of each row)
 set -euo pipefail
 driver=$(realpath "$1") filter=${2:-.}
 faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
 # shares  skew (half the writers' clocks)  fault  writers  runs
-rows="local,sftp,smb none none 1 1
+rows="local,sftp,smb,sftp40 none none 1 1
 local,sftp,smb none none 8 3
-local,sftp,smb none held 1 1
+sftp40 none none 2 1
+local,sftp,smb,sftp40 none held 1 1
+sftp,smb,sftp40 none dead 3 1
 local none fifo 0 1
 sftp none dead-1h 8 1
 smb +1h none 8 1
@@ -74,27 +77,66 @@ EOF
     done
 }
 
-start_sftp() {
-    local dir=$run/sftp port
-    mkdir -p "$dir/share" "$dir/A" "$dir/B" /run/sshd
+free_port() {
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+mount_sftp() {  # port, shared folder on the server, mount point, client key
+    sshfs -f -p "$1" -o "IdentityFile=$4,BatchMode=yes,UserKnownHostsFile=/dev/null" \
+        -o StrictHostKeyChecking=no "root@127.0.0.1:$2" "$3" >"$3.log" 2>&1 &
+    mounts+=("$3")
+    wait_for mountpoint -q "$3"
+}
+
+start_sftp() {  # the same server straight and through the relay
+    local dir=$run/sftp slow=$run/sftp40 port relay
+    mkdir -p "$dir/share" "$dir/A" "$dir/B" "$slow/A" "$slow/B" /run/sshd
     for key in host_key client_key; do ssh-keygen -q -t ed25519 -N '' -f "$dir/$key"; done
-    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    port=$(free_port) relay=$(free_port)
     /usr/sbin/sshd -D -e -f /dev/null -o ListenAddress=127.0.0.1 -p "$port" -h "$dir/host_key" \
         -o AuthorizedKeysFile="$dir/client_key.pub" -o PasswordAuthentication=no -o StrictModes=no \
         -o UsePAM=no -o PidFile=none -o 'Subsystem=sftp internal-sftp' >"$dir/sshd.log" 2>&1 &
     wait_for python3 -c "import socket; socket.create_connection(('127.0.0.1', $port))"
+    start_relay "$relay" "$port"
     for side in A B; do
-        sshfs -f -p "$port" -o "IdentityFile=$dir/client_key,BatchMode=yes,UserKnownHostsFile=/dev/null" \
-            -o StrictHostKeyChecking=no "root@127.0.0.1:$dir/share" "$dir/$side" >"$dir/$side.log" 2>&1 &
-        mounts+=("$dir/$side")
-        wait_for mountpoint -q "$dir/$side"
+        mount_sftp "$port" "$dir/share" "$dir/$side" "$dir/client_key"
+        mount_sftp "$relay" "$dir/share" "$slow/$side" "$dir/client_key"
     done
+}
+
+start_relay() {  # listen port, target port: each way delayed by 20 ms, bytes kept in order
+    python3 -c '
+import asyncio, sys
+listen, target = int(sys.argv[1]), int(sys.argv[2])
+async def carry(reader, writer):
+    loop, queue = asyncio.get_running_loop(), asyncio.Queue()
+    async def send():
+        while (item := await queue.get())[1]:
+            await asyncio.sleep(item[0] - loop.time())
+            writer.write(item[1])
+            await writer.drain()
+        writer.close()
+    sender = asyncio.create_task(send())
+    while True:
+        data = await reader.read(65536)
+        queue.put_nowait((loop.time() + 0.020, data))
+        if not data:
+            return await sender
+async def accept(reader, writer):
+    target_reader, target_writer = await asyncio.open_connection("127.0.0.1", target)
+    await asyncio.gather(carry(reader, target_writer), carry(target_reader, writer))
+async def main():
+    async with await asyncio.start_server(accept, "127.0.0.1", listen) as server:
+        await server.serve_forever()
+asyncio.run(main())' "$1" "$2" &
+    wait_for python3 -c "import socket; socket.create_connection(('127.0.0.1', $1))"
 }
 
 folder() {  # as the server keeps it (no side), or as writers on side A or B reach it
     case $1${2:-} in
         local*) echo "$run/local" ;;
         smbA | smbB) echo "$run/smb/$2/127.0.0.1/zintu" ;;
+        sftp40) echo "$run/sftp/share" ;;
         *) echo "$run/$1/${2:-share}" ;;
     esac
 }
@@ -109,10 +151,13 @@ start_writer() {  # index, share, clock offset or "none", first points, step, co
     writer_pid=$!
 }
 
-stats() {  # median and maximum of the writers' "milliseconds missed" lines, and the misses
-    sort -n "$@" | awk '{ t[NR] = $1; m += $2 }
-        END { printf "stores %d, median %.1f ms, max %.1f ms, missed the lock %d\n",
-              NR, t[int(NR / 2) + 1], t[NR], m }'
+spread() {  # median and maximum of the numbers read
+    sort -n | awk '{ t[NR] = $1 } END { printf "median %.0f ms, max %.0f ms", t[int(NR / 2) + 1], t[NR] }'
+}
+
+stats() {  # of the writers' "store-ms missed load-ms" lines
+    echo "stores $(cat "$@" | wc -l): $(cut -d' ' -f1 "$@" | spread); loads: $(cut -d' ' -f3 "$@" |
+        spread); missed the lock $(awk '{ m += $2 } END { print m + 0 }' "$@")"
 }
 
 catch_holding() {  # stops the writer while it holds the lock, as a suspended laptop would
@@ -135,15 +180,27 @@ run_row() {  # share skew fault writers
             mkfifo "$shared/Zintu.scr" "$shared/Zintu.ini" "$shared/game.poz"
             timeout 10 "$driver" fifo "$shared" && echo "FIFOs as score, settings, position file: no wait"
             return ;;
-        held | dead*)  # another installation's lock; or a dead one's, stamped an hour off
+        held | dead[+-]*)  # another installation's lock; or a dead one's, stamped an hour off
             mkdir "$shared/Zintu.lck" && echo "pid 1, token $3" >"$shared/Zintu.lck/holder"
             [[ $3 == dead* ]] && touch -d "${3#dead}our" "$shared/Zintu.lck/holder" "$shared/Zintu.lck"
-            if [[ $3 == held ]]; then  # what a player meets at game over meanwhile
+            if [[ $3 == held ]]; then  # a lock that its holder never lets go
                 start_writer 0 "$1" none 1 1 1
                 wait "$writer_pid" && stats "$run/times.0" || return 1
-                grep -q "token held" "$shared/Zintu.lck/holder"  # waited for, never taken
+                # Left alone until the folder's clock, read to the second, makes it 5 s old.
+                awk '{ exit !($1 > 3500 && $2 == 0) }' "$run/times.0" && [[ ! -e $shared/Zintu.lck ]]
                 return
             fi ;;
+        dead)  # a holder killed in the middle of a store, then one store each by fresh processes
+            start_writer 8 "$1" none 1 0 300
+            catch_holding "$writer_pid" "$shared" && kill -KILL "$writer_pid" || return 1
+            for ((i = 0; i < $4; i++)); do
+                start_writer "$i" "$1" none $((1001 + i)) 1 1
+                wait "$writer_pid" && echo "store $i: $(cat "$run/times.$i")" || return 1
+            done
+            stats "$run"/times.[0-7]
+            awk '{ m += $2 } END { exit m > 0 }' "$run"/times.[0-7] &&
+                "$driver" check "$shared" $((1000 + $4)) "$4" && [[ $(ls -A "$shared") == Zintu.scr ]]
+            return ;;
         stop | kill)  # low points: never in the top ten
             start_writer 8 "$1" none 1 0 300
             victim=$writer_pid
@@ -161,7 +218,7 @@ run_row() {  # share skew fault writers
     left=$(ls -A "$shared" | grep -vx Zintu.scr | tr '\n' ' ')
     size=$(stat -c %s "$shared/Zintu.scr")
     echo "size $size, left beside it: ${left:-nothing}"
-    "$driver" check "$shared" $((1000 + 50 * $4)) && [[ $size == 380 && -z $left && $crashed == 0 ]]
+    "$driver" check "$shared" $((1000 + 50 * $4)) 10 && [[ $size == 380 && -z $left && $crashed == 0 ]]
 }
 
 start_samba

@@ -8,6 +8,11 @@
 #include "ui/main/CommandLine.h"
 #include "ui/main/PathText.h"
 #include "ui/main/frmZintu.h"
+#ifdef ZINTU_LATENESS_PROBE
+#include <memory>
+
+#include "ui/main/LatenessProbe.h"
+#endif
 
 namespace {
 
@@ -49,6 +54,12 @@ int main(int argc, char* argv[]) {
     // The main window ends the program itself, also while it is hidden in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
     const auto texts = zintu::InstallInterfaceTexts(QLocale::system());
+#ifdef ZINTU_LATENESS_PROBE
+    std::unique_ptr<zintu::LatenessProbe> probe;
+    if (qEnvironmentVariableIsSet("ZINTU_LATENESS_LOG")) {
+        probe = std::make_unique<zintu::LatenessProbe>(qEnvironmentVariable("ZINTU_LATENESS_LOG"));
+    }
+#endif
 
     const std::filesystem::path appFolder = zintu::ChooseAppFolder(
         zintu::ToPath(QCoreApplication::applicationDirPath()), ZINTU_INSTALLED_MARKER,
