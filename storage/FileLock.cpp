@@ -86,7 +86,7 @@ std::error_code Retried(std::chrono::milliseconds retry, Step step, int tries = 
 
 void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
     Retried(retry, [&](std::error_code& error) { fs::remove(lock / kHolderName, error); });
-    Retried(retry, [&](std::error_code& error) { fs::remove(lock, error); });
+    Retried(retry, [&](std::error_code& error) { RemoveEmptyFolder(lock, error); });
 }
 
 // Making a folder is exclusive on every kind of share, where an exclusive file create is not
@@ -138,7 +138,7 @@ void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::mi
 
 }  // namespace
 
-ServerClock::ServerClock(const fs::path& lockFile) {
+ServerClock::ServerClock(const fs::path& lockFile, std::chrono::milliseconds retry) {
     const fs::path probe = UniqueSiblingPath(lockFile);
     if (CreateNewFile(probe, {}, Durability::Unflushed) != NewFileResult::Created) {
         return;
@@ -146,8 +146,7 @@ ServerClock::ServerClock(const fs::path& lockFile) {
     stamp_ = ModificationTime(probe);
     // Taken after the stamp came back, so that the server's time is never overestimated.
     readAt_ = std::chrono::steady_clock::now();
-    std::error_code ignored;
-    fs::remove(probe, ignored);
+    Retried(retry, [&](std::error_code& error) { fs::remove(probe, error); });
 }
 
 std::optional<std::chrono::nanoseconds> ServerClock::AgeOf(FileStamp stamp) const {
@@ -218,7 +217,7 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
             nextLook = now + std::min<std::chrono::milliseconds>(timing.Retry * kRetriesPerLook,
                                                                  timing.StaleAfter / 4);
             if (!serverClock) {
-                serverClock.emplace(lockFile);
+                serverClock.emplace(lockFile, timing.Retry);
             }
             const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
             if (seen && watch.IsStale(lockFile, *seen, serverClock->AgeOf(seen->Stamp),

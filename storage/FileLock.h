@@ -12,8 +12,9 @@
 namespace zintu {
 
 struct LockTiming {
-    // Longest wait for other holders: nobody waits on the lock, so it is generous.
-    std::chrono::milliseconds Patience{10000};
+    // Longest wait for other holders. Nobody watches the wait, so it outlasts what sshfs keeps
+    // of another client's lock (20 s) after that client removed it.
+    std::chrono::milliseconds Patience{30000};
     std::chrono::milliseconds StaleAfter{5000};  // a hold this old belongs to a dead holder
     std::chrono::milliseconds Retry{10};
     // How long a process that just let the lock go stays away from it, so that those already
@@ -26,7 +27,7 @@ struct LockTiming {
 // the stamps of one folder all come from its server.
 class ServerClock {
   public:
-    explicit ServerClock(const std::filesystem::path& lockFile);
+    ServerClock(const std::filesystem::path& lockFile, std::chrono::milliseconds retry);
     // How long before now the server stamped `stamp`; empty when its time could not be had.
     std::optional<std::chrono::nanoseconds> AgeOf(FileStamp stamp) const;
 

@@ -279,6 +279,17 @@ OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
     return mayWrite() && WriteAll(open, bytes) ? OverwriteResult::Written : OverwriteResult::Failed;
 }
 
+void RemoveEmptyFolder(const std::filesystem::path& folder, std::error_code& error) {
+#ifdef _WIN32
+    const bool removed = RemoveDirectoryW(folder.c_str());
+    error = removed ? std::error_code()
+                    : std::error_code(static_cast<int>(GetLastError()), std::system_category());
+#else
+    const bool removed = ::rmdir(folder.c_str()) == 0;
+    error = removed ? std::error_code() : std::error_code(errno, std::generic_category());
+#endif
+}
+
 bool IsTransientError(const std::error_code& error) {
     // The standard library reports some failures as errno values, others as system codes.
     const bool known =

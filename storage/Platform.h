@@ -53,6 +53,9 @@ OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
                                    std::span<const std::uint8_t> bytes,
                                    const std::function<bool()>& mayWrite);
 
+// Removes an empty folder, as one call: the standard library first tries it as a file.
+void RemoveEmptyFolder(const std::filesystem::path& folder, std::error_code& error);
+
 bool IsTransientError(const std::error_code& error);
 
 std::uint64_t CurrentProcessId();

@@ -249,12 +249,20 @@ def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a cli
     app.end()  # during the slide
 
 
+def phase(name):  # for a measurement of a test build: ZINTU_LATENESS_LOG names the game's log
+    if "ZINTU_LATENESS_LOG" in os.environ:
+        print(f"phase {name} at {time.monotonic() * 1000:.0f} ms")
+
+
 def scenario_scores(s):  # the shared folder touched only off the window's thread, as strace sees it
-    program, work, shared = s.folder("program"), s.folder("work"), s.folder("shared")
+    # ZINTU_E2E_SHARED: a shared folder to use, on a slow share for instance; its table is replaced.
+    program, work = s.folder("program"), s.folder("work")
+    shared = Path(os.environ.get("ZINTU_E2E_SHARED") or s.folder("shared"))
     anna = b"Anna".ljust(18) + struct.pack("<idd", 700, 45000.0, 0.5)
     (shared / "Zintu.scr").write_bytes(anna + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
     (work / "Zintu.ini").write_text(f"{shared}\n")
     trace = s.folder("trace") / "strace.log"
+    phase("start-up")
     app = Zintu(s, folder=program, workdir=work,
                 wrap=["strace", "-f", "-qq", "-e", "trace=%file,%desc", "-o", trace])
     wait_for(lambda: (program / "Zintu.scr").read_bytes()[:38] == anna, "the shared table")
@@ -262,19 +270,25 @@ def scenario_scores(s):  # the shared folder touched only off the window's threa
     board = "".join(CODES[(c + 2 * r) % 7 + 1] for r in range(9) for c in range(9))
     board = "." + board[1:79] + ".."
     (app.folder / "full.poz").write_bytes(position_bytes(board, 800))
+    phase("open position")
     app.open_position(board, app.folder / "full.poz")
     app.select((1, 0))
+    phase("move")
     app.click(ball_centre(0, 0))
     box = wait_for(lambda: [w for w in s.windows("Zintu", app.pid) if w != app.window], "game over")
+    phase("game over")
     s.run("xdotool", "windowfocus", "--sync", box[0], "key", "Return")
     prompt = wait_for(lambda: s.windows("Установлен рекорд номер 1"), "record prompt")[0]
     s.run("xdotool", "windowfocus", "--sync", prompt, "type", "Vera")
     s.run("xdotool", "key", "Return")
     wait_for(lambda: b"Vera" in (shared / "Zintu.scr").read_bytes(), "the record in the shared copy")
+    phase("high-score window")
     app.click(BUTTONS["Рекорды"])
     s.close(wait_for(lambda: s.windows("10 лучших рекордов"), "high-score window")[0])
     wait_for(lambda: not s.windows("10 лучших рекордов"), "high-score window closed")
+    phase("exit")
     app.end("Выход")
+    phase("ended")
     calls = [line for line in trace.read_text().splitlines() if str(shared) in line]
     assert calls, "no call on the shared folder was traced"
     on_window_thread = [line for line in calls if int(line.split()[0]) == app.pid]

@@ -203,6 +203,27 @@ TEST(ScoreBook, SharedAndLocalCopiesMergeWithoutLosingEntries) {
     }
 }
 
+// An entry that neither copy took (a folder stands where the local one goes, a live holder keeps
+// the shared one) is kept, and the next load writes it to both.
+TEST(ScoreBook, AnEntryNoFileTookIsWrittenByTheNextLoad) {
+    const TempFolder folder;
+    const fs::path app = folder / "app", shared = folder / "shared";
+    fs::create_directories(app / kScoreFileName);
+    fs::create_directories(shared / kScoreLockFileName);
+    WriteScoreFile(shared / kScoreFileName, Scores("A 900"));
+    std::ofstream(folder / "Zintu.ini") << shared.string();
+    ScoreBook book({app, folder / "Zintu.ini"}, {50ms, 10s, 1ms, 0ms});
+    const LoadedScores missed = book.Store(Scores("B 500")[0], kNow);
+    EXPECT_EQ(std::tuple(missed.Table, missed.SharedScoreDir, book.HasUnsaved()),
+              std::tuple(Scores("A 900 B 500"), fs::path(), true));
+    fs::remove(app / kScoreFileName);
+    fs::remove(shared / kScoreLockFileName);
+    EXPECT_EQ(book.Load(kNow).Table, Scores("A 900 B 500"));
+    EXPECT_FALSE(book.HasUnsaved());
+    for (const fs::path& copy : {app, shared})
+        EXPECT_EQ(ReadScoreFile(copy / kScoreFileName, {}), Scores("A 900 B 500")) << copy;
+}
+
 // One holder at a time. A lock that the folder's own clock makes older than the stale age is
 // taken over at the first look, whatever this machine's clock says; one stamped in the future
 // only once it has stood unchanged through the stale age of this process's own sightings. A
