@@ -11,7 +11,6 @@ faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 # shares  skew (half the writers' clocks)  fault  writers  runs
 rows="local,sftp,smb,sftp40 none none 1 1
 local,sftp,smb none none 8 3
-sftp40 none none 2 1
 local,sftp,smb,sftp40 none held 1 1
 sftp,smb,sftp40 none dead 3 1
 local none fifo 0 1

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/Zintu.h"
+#include "storage/OleDate.h"
+#include "storage/ScoreFile.h"
 #include "ui/about/frmAbout.h"
 #include "ui/common/ProgramIcon.h"
 #include "ui/common/StandardTexts.h"
@@ -71,7 +73,7 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     const QString rank = "Установлен рекорд номер %1: Отмена";
     const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
-    const QString list = "10 лучших рекордов: 1|Вера|1 500|D|2|Ира|42|D|3|Пётр|30|D||||";
+    const QString list = "10 лучших рекордов: 1|Анна|2 000|D|2|Вера|1 500|D|3|Ира|42|D|4|Пётр|30|D";
     const QString today = QDate::currentDate().toString("dd.MM.yyyy");
     const std::tuple<const char*, int, QString, QStringList, bool, bool, bool> flows[] = {
         {"cmdNew", 1500, "Вера", {rank.arg(1)}, true, true, true},
@@ -85,9 +87,16 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     for (const auto& [action, score, answer, expected, writes, newGame, open] : flows) {
         SCOPED_TRACE(action + (" " + answer).toStdString());
         window = Open();
+        if (action == std::string("cmdScore")) {  // stored elsewhere since: shown once it arrives
+            const std::filesystem::path file = dir.filePath("Zintu.scr").toStdU16String();
+            ScoreTable table = ReadScoreFile(file, {});
+            InsertRecord(table, 1, {FitName(U"Анна"), 2000, OleNow().Date, 0});
+            WriteScoreFile(file, table);
+        }
         const QByteArray scores = Bytes("Zintu.scr");
         QStringList seen;
         AnswerModals(window.get(), [&, answer = answer](QWidget* modal) {
+            Settle(*window);
             QStringList shown;
             for (auto* grid = modal->findChild<QTableWidget*>("Fg1"); grid && shown.size() < 16;)
                 shown << grid->item(shown.size() / 4, shown.size() % 4)->text().trimmed();
