@@ -194,7 +194,7 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
     // Within the patience, so that nobody waits longer than it.
     watch.WaitForTurn(std::min(timing.HeadStart, timing.Patience));
     for (int round = 0;; ++round) {
-        const auto attempt = std::chrono::steady_clock::now();
+        const HoldStart attempt{std::chrono::steady_clock::now(), std::chrono::system_clock::now()};
         const NewFileResult result = MakeLockFolder(lockFile);
         if (result == NewFileResult::Created) {
             watch.Forget();
@@ -202,10 +202,8 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
             // name by its own stamp: the name is written while the holder goes on.
             std::future<bool> naming =
                 std::async(std::launch::async, NameHolder, lockFile, holder, timing.Retry);
-            // Nobody can judge the lock dead before it has stood for the stale age on the
-            // server's clock; half of it leaves room for the stamps' coarse seconds.
-            return FileLock(lockFile, holder, std::move(naming), watch, timing.Retry,
-                            attempt + timing.StaleAfter / 2);
+            return FileLock(lockFile, holder, std::move(naming), watch, timing.Retry, attempt,
+                            timing.StaleAfter / 2);
         }
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
@@ -240,8 +238,12 @@ bool FileLock::IsHeld() {
     return seen && seen->Bytes == holder_;
 }
 
+// A suspended machine's steady clock stands still while its wall clock goes on; a wall clock
+// set back counts as no certainty either.
 bool FileLock::IsSurelyHeld() const {
-    return std::chrono::steady_clock::now() < surelyHeldUntil_;
+    const auto steady = std::chrono::steady_clock::now() - made_.Steady;
+    const auto wall = std::chrono::system_clock::now() - made_.Wall;
+    return steady < sureFor_ && wall >= wall.zero() && wall < sureFor_;
 }
 
 void FileLock::WaitForName() {
@@ -251,14 +253,15 @@ void FileLock::WaitForName() {
 }
 
 FileLock::FileLock(fs::path file, Bytes holder, std::future<bool> naming, LockWatch& watch,
-                   std::chrono::milliseconds retry,
-                   std::chrono::steady_clock::time_point surelyHeldUntil)
+                   std::chrono::milliseconds retry, HoldStart made,
+                   std::chrono::milliseconds sureFor)
     : file_(std::move(file)),
       holder_(std::move(holder)),
       naming_(std::move(naming)),
       watch_(&watch),
       retry_(retry),
-      surelyHeldUntil_(surelyHeldUntil) {}
+      made_(made),
+      sureFor_(sureFor) {}
 
 FileLock::FileLock(FileLock&& other) noexcept
     : file_(std::exchange(other.file_, {})),
@@ -266,7 +269,8 @@ FileLock::FileLock(FileLock&& other) noexcept
       naming_(std::move(other.naming_)),
       watch_(other.watch_),
       retry_(other.retry_),
-      surelyHeldUntil_(other.surelyHeldUntil_) {}
+      made_(other.made_),
+      sureFor_(other.sureFor_) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
@@ -276,7 +280,8 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
         naming_ = std::move(other.naming_);
         watch_ = other.watch_;
         retry_ = other.retry_;
-        surelyHeldUntil_ = other.surelyHeldUntil_;
+        made_ = other.made_;
+        sureFor_ = other.sureFor_;
     }
     return *this;
 }

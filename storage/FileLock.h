@@ -81,9 +81,13 @@ class FileLock {
     ~FileLock();
 
   private:
+    struct HoldStart {
+        std::chrono::steady_clock::time_point Steady;
+        std::chrono::system_clock::time_point Wall;
+    };
     FileLock(std::filesystem::path file, std::vector<std::uint8_t> holder, std::future<bool> naming,
-             LockWatch& watch, std::chrono::milliseconds retry,
-             std::chrono::steady_clock::time_point surelyHeldUntil);
+             LockWatch& watch, std::chrono::milliseconds retry, HoldStart made,
+             std::chrono::milliseconds sureFor);
     bool IsSurelyHeld() const;
     void WaitForName();
     void Release();
@@ -93,7 +97,10 @@ class FileLock {
     std::future<bool> naming_;    // writes the holder's name into the lock
     LockWatch* watch_ = nullptr;  // the acquirer's, which outlives the hold
     std::chrono::milliseconds retry_{};
-    std::chrono::steady_clock::time_point surelyHeldUntil_;
+    // Nobody can judge the lock dead before it has stood for the stale age on the server's
+    // clock; the hold is sure for half of that, which leaves room for coarse stamps.
+    HoldStart made_;
+    std::chrono::milliseconds sureFor_{};
 };
 
 }  // namespace zintu
