@@ -13,6 +13,7 @@
 #include "storage/ScoreBook.h"
 #include "storage/ScoreFile.h"
 #include "storage/ScoreMerge.h"
+#include "storage/ScoreWorker.h"
 #include "storage/Settings.h"
 #include "storage/UniqueName.h"
 
@@ -222,6 +223,21 @@ TEST(ScoreBook, AnEntryNoFileTookIsWrittenByTheNextLoad) {
     EXPECT_FALSE(book.HasUnsaved());
     for (const fs::path& copy : {app, shared})
         EXPECT_EQ(ReadScoreFile(copy / kScoreFileName, {}), Scores("A 900 B 500")) << copy;
+}
+
+// Tables come back in the order asked, and a worker that goes right after a store finishes it.
+TEST(ScoreWorker, FinishesWhatWasAskedBeforeItGoes) {
+    const TempFolder folder;
+    std::vector<std::int32_t> best;
+    {
+        ScoreWorker worker({folder, folder / "none.ini"},
+                           [&](const ScoreTable& table) { best.push_back(table[0].Points); });
+        worker.Load();
+        worker.Store(Scores("A 900")[0]);
+        worker.Store(Scores("B 950")[0]);
+    }
+    EXPECT_EQ(best, (std::vector<std::int32_t>{0, 900, 950}));
+    EXPECT_EQ(ReadScoreFile(folder / kScoreFileName, {})[1].Points, 900);
 }
 
 // One holder at a time. A lock that the folder's own clock makes older than the stale age is
