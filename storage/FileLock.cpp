@@ -44,49 +44,62 @@ std::chrono::milliseconds Pause(const LockTiming& timing, const Bytes& holder, i
     return std::chrono::milliseconds(slower * (base + (spread + 7919U * round) % base));
 }
 
+// Runs `step` again, `pause` apart and `tries` times at most, while `again` finds its result
+// worth another try: a share refuses some calls for a moment, for instance to rename a file
+// that another client is reading.
+template <typename Step, typename Again>
+auto Retried(std::chrono::milliseconds pause, int tries, Step step, Again again) {
+    auto result = step();
+    for (int attempt = 1; attempt < tries && again(result); ++attempt) {
+        std::this_thread::sleep_for(pause);
+        result = step();
+    }
+    return result;
+}
+
+// sshfs hides a file that a reader has open instead of removing it, until the reader is done;
+// Samba refuses to move a folder while another client reads a file in it.
+template <typename Call>
+std::error_code RetriedCall(std::chrono::milliseconds pause, Call call, int tries = kTries) {
+    const auto step = [&] {
+        std::error_code error;
+        call(error);
+        return error;
+    };
+    return Retried(pause, tries, step, [](const std::error_code& error) {
+        return IsTransientError(error) || error == std::errc::directory_not_empty ||
+               error == std::errc::permission_denied;
+    });
+}
+
+struct LockLook {
+    std::optional<FileStart> Seen;
+    std::error_code Error;
+};
+
 // The holder's text in the lock folder; an empty text, told apart by the folder's own time,
 // while the folder is being made or when its maker died before writing it. Only the holder's file
 // is opened: a share will not let the holder move a folder that another client has open.
 std::optional<FileStart> ReadLock(const fs::path& lock, std::chrono::milliseconds retry) {
-    for (int attempt = 0; attempt < kTries; ++attempt) {
+    const auto look = [&] {
         if (auto seen = ReadFileStart(lock / kHolderName, kLongestHolder)) {
-            return seen;
+            return LockLook{std::move(seen), {}};
         }
         std::error_code error;
         const std::optional<FileStamp> made = ModificationTime(lock);
         if (made && !fs::exists(lock / kHolderName, error) && !error) {
-            return FileStart{{}, *made};
+            return LockLook{FileStart{{}, *made}, {}};
         }
-        if (!IsTransientError(error)) {
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(retry);
-    }
-    return std::nullopt;
-}
-
-// Retries what a share refuses for a while, for instance to rename a file that another client
-// is reading.
-template <typename Step>
-std::error_code Retried(std::chrono::milliseconds retry, Step step, int tries = kTries) {
-    std::error_code error;
-    step(error);
-    // sshfs hides a file that a reader has open instead of removing it, until the reader is done;
-    // Samba refuses to move a folder while another client reads a file in it.
-    const auto passing = [&] {
-        return IsTransientError(error) || error == std::errc::directory_not_empty ||
-               error == std::errc::permission_denied;
+        return LockLook{std::nullopt, error};
     };
-    for (int attempt = 1; passing() && attempt < tries; ++attempt) {
-        std::this_thread::sleep_for(retry);
-        step(error);
-    }
-    return error;
+    return Retried(retry, kTries, look,
+                   [](const LockLook& seen) { return !seen.Seen && IsTransientError(seen.Error); })
+        .Seen;
 }
 
 void RemoveLock(const fs::path& lock, std::chrono::milliseconds retry) {
-    Retried(retry, [&](std::error_code& error) { fs::remove(lock / kHolderName, error); });
-    Retried(retry, [&](std::error_code& error) { RemoveEmptyFolder(lock, error); });
+    RetriedCall(retry, [&](std::error_code& error) { fs::remove(lock / kHolderName, error); });
+    RetriedCall(retry, [&](std::error_code& error) { RemoveEmptyFolder(lock, error); });
 }
 
 // Making a folder is exclusive on every kind of share, where an exclusive file create is not
@@ -108,12 +121,11 @@ NewFileResult MakeLockFolder(const fs::path& lock) {
 // Names the holder inside a lock folder that it has just made. Not flushed: the text matters
 // only while the share is up.
 bool NameHolder(const fs::path& lock, const Bytes& holder, std::chrono::milliseconds retry) {
-    NewFileResult named = CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
-    for (int attempt = 1; named == NewFileResult::Busy && attempt < kTries; ++attempt) {
-        std::this_thread::sleep_for(retry);
-        named = CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
-    }
-    return named == NewFileResult::Created;
+    const auto create = [&] {
+        return CreateNewFile(lock / kHolderName, holder, Durability::Unflushed);
+    };
+    const auto busy = [](NewFileResult result) { return result == NewFileResult::Busy; };
+    return Retried(retry, kTries, create, busy) == NewFileResult::Created;
 }
 
 // Removes the lock only if it still holds `expected`. Moving it aside first makes the check and
@@ -124,7 +136,7 @@ bool NameHolder(const fs::path& lock, const Bytes& holder, std::chrono::millisec
 void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::milliseconds retry) {
     const fs::path aside = UniqueSiblingPath(lock);
     // Given up, the lock would stand until judged stale and block every installation meanwhile.
-    if (Retried(
+    if (RetriedCall(
             retry, [&](std::error_code& error) { fs::rename(lock, aside, error); }, kTries * 10)) {
         return;
     }
@@ -146,7 +158,7 @@ ServerClock::ServerClock(const fs::path& lockFile, std::chrono::milliseconds ret
     stamp_ = ModificationTime(probe);
     // Taken after the stamp came back, so that the server's time is never overestimated.
     readAt_ = std::chrono::steady_clock::now();
-    Retried(retry, [&](std::error_code& error) { fs::remove(probe, error); });
+    RetriedCall(retry, [&](std::error_code& error) { fs::remove(probe, error); });
 }
 
 std::optional<std::chrono::nanoseconds> ServerClock::AgeOf(FileStamp stamp) const {
