@@ -21,19 +21,6 @@ constexpr Offset kWaveOrder[] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
 // Neighbours in the order that breaks ties between equally short paths: left, right, up, down.
 constexpr Offset kStepOrder[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
-std::int16_t StepTo(const Grid& grid, int& col, int& row, std::int16_t value) {
-    for (const Offset& o : kStepOrder) {
-        const int c = col + o.dCol;
-        const int r = row + o.dRow;
-        if (OnBoard(c, r) && grid[CellIndex(c, r)] == value) {
-            col = c;
-            row = r;
-            return value;
-        }
-    }
-    return 0;
-}
-
 // A vertical step wins over a horizontal one; a path never has both.
 Offset SlideDirection(int fromCol, int fromRow, int toCol, int toRow) {
     Offset direction{0, 0};
@@ -88,20 +75,26 @@ Grid PathTrace(const Grid& distances, int startCol, int startRow, int targetCol,
     trace[CellIndex(targetCol, targetRow)] = distance;
     for (int col = targetCol, row = targetRow; distance > 2;) {
         --distance;
-        StepBack(distances, col, row, distance);
+        StepTo(distances, col, row, distance);
         trace[CellIndex(col, row)] = distance;
     }
     trace[CellIndex(startCol, startRow)] = 1;
     return trace;
 }
 
-std::int16_t StepBack(const Grid& distances, int& col, int& row, std::int16_t distance) {
-    return StepTo(distances, col, row, distance);
+std::int16_t StepTo(const Grid& grid, int& col, int& row, std::int16_t value) {
+    for (const Offset& o : kStepOrder) {
+        const int c = col + o.dCol;
+        const int r = row + o.dRow;
+        if (OnBoard(c, r) && grid[CellIndex(c, r)] == value) {
+            col = c;
+            row = r;
+            return value;
+        }
+    }
+    return 0;
 }
 
-std::int16_t StepForward(const Grid& trace, int& col, int& row, std::int16_t step) {
-    return StepTo(trace, col, row, step);
-}
 
 std::optional<Grid> Zintu::FindPath(int targetCol, int targetRow) {
     const Grid distances = WaveDistances(Board, SelCol, SelRow);
@@ -127,7 +120,7 @@ void Zintu::MoveBall(int startCol, int startRow, const Grid& path) {
     for (std::int16_t step = 2;; ++step) {
         const int fromCol = col;
         const int fromRow = row;
-        if (StepForward(path, col, row, step) == 0) {
+        if (StepTo(path, col, row, step) == 0) {
             break;
         }
         SlideBall(fromCol, fromRow, col, row, pacer);

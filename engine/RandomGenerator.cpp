@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
 constexpr std::uint64_t kIncrement = 1442695040888963407ULL;
-constexpr std::uint64_t kInitialState = 0x853c49e6748fea9bULL;
+constexpr std::uint64_t kSeedKey = 0x853c49e6748fea9bULL;
 
 std::uint64_t Mix(std::uint64_t x) {
     x += 0x9e3779b97f4a7c15ULL;
@@ -21,12 +21,8 @@ std::uint64_t Mix(std::uint64_t x) {
 
 }  // namespace
 
-void RandomGenerator::Reset() {
-    state_ = kInitialState;
-}
-
 void RandomGenerator::Seed(float seed) {
-    state_ = Mix(kInitialState ^ std::bit_cast<std::uint32_t>(seed));
+    state_ = Mix(kSeedKey ^ std::bit_cast<std::uint32_t>(seed));
 }
 
 void RandomGenerator::SeedFromClock() {

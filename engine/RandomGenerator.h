@@ -9,9 +9,7 @@ namespace zintu {
 // and the affine core lets Skip jump ahead in O(log n).
 class RandomGenerator {
   public:
-    // Puts the generator into its one fixed initial state.
-    void Reset();
-    // After Reset, the sequence depends on the seed alone.
+    // The sequence that follows depends on the seed alone.
     void Seed(float seed);
     void SeedFromClock();
     // Next value v with 0 <= v < 1, always a multiple of 2^-24.

@@ -39,10 +39,9 @@ std::int16_t SpreadWave(Grid& marks, int col, int row);
 // The shortest path as steps 1 (the start) to the target's distance, 0 elsewhere. Walked
 // back from the target; among equal neighbours left wins, then right, up, down.
 Grid PathTrace(const Grid& distances, int startCol, int startRow, int targetCol, int targetRow);
-// Moves (col, row) to the first neighbour, in the tie-break order, holding the distance or
-// step asked for; returns it, or 0 and stays when no neighbour holds it.
-std::int16_t StepBack(const Grid& distances, int& col, int& row, std::int16_t distance);
-std::int16_t StepForward(const Grid& trace, int& col, int& row, std::int16_t step);
+// Moves (col, row) to the first neighbour, in the tie-break order, holding `value` (a distance
+// walking back, a step walking forward); returns it, or 0 and stays when no neighbour holds it.
+std::int16_t StepTo(const Grid& grid, int& col, int& row, std::int16_t value);
 
 // --- runs ---
 struct RunLengths {

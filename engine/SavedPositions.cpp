@@ -17,14 +17,10 @@ void Zintu::RestorePosition(const SavedPosition& position) {
     Score = position.Score;
     NextColors = position.NextColors;
     DrawCount = position.DrawCount;
-    if (SelCol >= 0) {
-        DrawCellBox(SelCol, SelRow, Palette[0]);
-        SelCol = -1;
-    }
+    Unselect();
     ForEachCell([this](int col, int row) { PutBall(col, row, Board[CellIndex(col, row)]); });
     DrawNextColor();
     surface_.ShowScore(Score);
-    Generator.Reset();
     Generator.Seed(position.RandomSeed);
     Generator.Skip(static_cast<std::uint64_t>(position.DrawCount));
 }

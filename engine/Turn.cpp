@@ -34,8 +34,10 @@ TurnOutcome Zintu::ReleaseOnBoard(double x, double y, const std::function<void()
 
 void Zintu::SelectBall(int col, int row) {
     if (SelCol >= 0) {
-        DrawCellBox(SelCol, SelRow, Palette[0]);
-        PutBall(SelCol, SelRow, Board[CellIndex(SelCol, SelRow)]);
+        const int oldCol = SelCol;
+        const int oldRow = SelRow;
+        Unselect();
+        PutBall(oldCol, oldRow, Board[CellIndex(oldCol, oldRow)]);
     }
     SelCol = static_cast<std::int16_t>(col);
     SelRow = static_cast<std::int16_t>(row);
@@ -43,12 +45,22 @@ void Zintu::SelectBall(int col, int row) {
     PutBall(col, row, Board[CellIndex(col, row)]);
 }
 
+// Wipes the selection's mark, and the ball in it with it, and forgets the selection.
+void Zintu::Unselect() {
+    if (SelCol >= 0) {
+        DrawCellBox(SelCol, SelRow, Palette[0]);
+        SelCol = -1;
+    }
+}
+
 TurnOutcome Zintu::MoveSelectedBall(int col, int row, const Grid& path,
                                     const std::function<void()>& gameOver) {
-    const ColorCode code = Board[CellIndex(SelCol, SelRow)];
-    MoveBall(SelCol, SelRow, path);
-    DrawCellBox(SelCol, SelRow, Palette[0]);
-    PutBall(SelCol, SelRow, 0);
+    const int fromCol = SelCol;
+    const int fromRow = SelRow;
+    const ColorCode code = Board[CellIndex(fromCol, fromRow)];
+    MoveBall(fromCol, fromRow, path);
+    Unselect();
+    PutBall(fromCol, fromRow, 0);
     SelCol = static_cast<std::int16_t>(col);
     SelRow = static_cast<std::int16_t>(row);
     PutBall(col, row, code);

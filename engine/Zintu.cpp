@@ -6,7 +6,6 @@ Zintu::Zintu(DrawingSurface& surface, ScoreStore& scoreStore)
     : surface_(surface), scoreStore_(scoreStore) {}
 
 void Zintu::NewGame(float randomSeed, ColorValue background) {
-    Generator.Reset();
     Generator.Seed(randomSeed);
     DrawCount = 0;
     Palette = {background,     Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),

@@ -111,6 +111,7 @@ class Zintu {
     TurnOutcome MoveSelectedBall(int col, int row, const Grid& path,
                                  const std::function<void()>& gameOver);
     void SelectBall(int col, int row);
+    void Unselect();
     void DropPreviewBalls();
     void ReloadScoresForNewGame();
 

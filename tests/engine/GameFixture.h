@@ -46,7 +46,6 @@ inline std::vector<Grid> Grids(std::string_view picture, int* start = nullptr,
 
 inline RandomGenerator Seeded(float seed) {
     RandomGenerator generator;
-    generator.Reset();
     generator.Seed(seed);
     return generator;
 }

@@ -34,10 +34,6 @@ void TrayIcon::Remove() {
     icon_.hide();
 }
 
-bool TrayIcon::IsShown() const {
-    return icon_.isVisible();
-}
-
 void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     if (busy_ || !IsDoubleClick(reason)) {
         return;

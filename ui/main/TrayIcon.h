@@ -19,7 +19,6 @@ class TrayIcon : public QObject {
     void Show();
     // Harmless when the icon is not shown.
     void Remove();
-    bool IsShown() const;
     QMenu& Menu() { return menu_; }
 
     // What the platform reports of a click on the icon.
