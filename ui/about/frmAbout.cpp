@@ -59,7 +59,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     QLabel* author =
         AddLabel(this, QStringLiteral("Label2"), tr("Проект Zintu, zintu@project.invalid"),
                  TwipsRect(120, 1200, 4095, 255));
-    QLabel* version = AddLabel(this, QStringLiteral("Label3"), tr("Версия  3.1  от  22.11.2000"),
+    QLabel* version = AddLabel(this, QStringLiteral("Label3"),
+                               tr("Версия  %1  от  22.11.2000").arg(QStringLiteral(ZINTU_VERSION)),
                                TwipsRect(960, 720, 3135, 375));
     QLabel* thanks = AddThanks(this);
 

@@ -152,8 +152,8 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
         <translation>The Zintu project, zintu@project.invalid</translation>
     </message>
     <message>
-        <source>Версия  3.1  от  22.11.2000</source>
-        <translation>Version  3.1  of  22.11.2000</translation>
+        <source>Версия  %1  от  22.11.2000</source>
+        <translation>Version  %1  of  22.11.2000</translation>
     </message>
     <message>
         <source>Значок Zintu</source>
