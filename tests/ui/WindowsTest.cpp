@@ -172,8 +172,12 @@ TEST_F(MainWindow, RightReleasesAndEnterHideTwoClicksOnTheIconRestore) {
 
 // What a screen reader asks of the board besides the cells' names: the cell at a point and its
 // box, a cell by row and column, the focused and the selected cell, the rows' and columns'
-// names. Arrows move the focused cell up to the edges, Space clicks it.
+// names. Arrows move the focused cell up to the edges, Space clicks it. The scores are numbers.
 TEST_F(MainWindow, BoardTellsAScreenReaderWhereEachCellIs) {
+    for (const char* label : {"lblNew", "lblScore"})
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(window->findChild<QLabel*>(label))
+                        ->valueInterface())
+            << label;
     auto* board = window->findChild<QWidget*>("Board");
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(board);
     QAccessibleTableInterface* grid = table->tableInterface();

@@ -8,6 +8,7 @@
 
 #include "engine/Zintu.h"
 #include "ui/main/BoardCursor.h"
+#include "ui/main/ScoreCaption.h"
 
 namespace zintu {
 namespace {
@@ -162,9 +163,9 @@ class BoardTable : public QAccessibleWidget, public QAccessibleTableInterface {
 };
 
 // A score label: named by its meaning, its number is the value.
-class ScoreLabel : public QAccessibleWidget, public QAccessibleValueInterface {
+class AccessibleScore : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
-    explicit ScoreLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit AccessibleScore(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Value ? Label()->text() : QAccessibleWidget::text(t);
@@ -187,10 +188,10 @@ QAccessibleInterface* MakeAccessible(const QString& /*key*/, QObject* object) {
     if (auto* board = qobject_cast<BoardCursor*>(object)) {
         return new BoardTable(board);
     }
-    auto* label = qobject_cast<QLabel*>(object);
-    const bool score = label && (label->objectName() == QLatin1String("lblNew") ||
-                                 label->objectName() == QLatin1String("lblScore"));
-    return score ? new ScoreLabel(label) : nullptr;
+    if (auto* score = qobject_cast<ScoreCaption*>(object)) {
+        return new AccessibleScore(score);
+    }
+    return nullptr;
 }
 
 }  // namespace

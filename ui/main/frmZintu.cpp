@@ -25,6 +25,7 @@
 #include "ui/main/CommandButton.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/PathText.h"
+#include "ui/main/ScoreCaption.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/main/WindowSurface.h"
 #include "ui/scores/RecordEntry.h"
@@ -131,32 +132,63 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
 
 frmZintu::~frmZintu() = default;
 
-void frmZintu::CreateControls() {
-    cmdHide_ = AddButton("cmdHide", tr("Свернуть"), tr(" Спрятать на трей "), 4200,
-                         &frmZintu::cmdHide_Click);
-    QPushButton* cmdExit =
-        AddButton("cmdExit", tr("Выход"), tr(" Конец игры "), 3720, &frmZintu::cmdExit_Click);
-    QPushButton* cmdNew =
-        AddButton("cmdNew", tr("Сброс"), tr(" Чтобы начать новую игру нажмите эту кнопку "), 3240,
-                  &frmZintu::cmdNew_Click);
-    QPushButton* cmdScore =
-        AddButton("cmdScore", tr("Рекорды"), tr(" Показать 10 лучших рекордов. "), 1320,
-                  &frmZintu::cmdScore_Click);
-    QPushButton* cmdRead =
-        AddButton("cmdRead", tr("Открыть"), tr(" Восстановить сохраненное расположение шариков. "),
-                  1800, &frmZintu::cmdRead_Click);
-    QPushButton* cmdWrite =
-        AddButton("cmdWrite", tr("Сохранить"), tr(" Сохранить текущее расположение шариков. "),
-                  2280, &frmZintu::cmdWrite_Click);
-    QPushButton* command1 =
-        AddButton("Command1", tr("About"), tr(" О программе "), 2760, &frmZintu::cmdAbout_Click);
-    setTabOrder(cmdHide_, cmdExit);
-    setTabOrder(cmdExit, cmdNew);
-    setTabOrder(cmdNew, cmdScore);
-    setTabOrder(cmdScore, cmdRead);
-    setTabOrder(cmdRead, cmdWrite);
-    setTabOrder(cmdWrite, command1);
+// The command buttons in their tab order, tops in twips.
+struct frmZintu::Command {
+    const char* Name;
+    const char* Caption;
+    const char* Tip;
+    int Top;
+    void (frmZintu::*Handler)();
+};
 
+const frmZintu::Command frmZintu::kCommands[] = {
+    {"cmdHide", QT_TRANSLATE_NOOP("zintu::frmZintu", "Свернуть"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " Спрятать на трей "), 4200, &frmZintu::cmdHide_Click},
+    {"cmdExit", QT_TRANSLATE_NOOP("zintu::frmZintu", "Выход"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " Конец игры "), 3720, &frmZintu::cmdExit_Click},
+    {"cmdNew", QT_TRANSLATE_NOOP("zintu::frmZintu", "Сброс"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " Чтобы начать новую игру нажмите эту кнопку "), 3240,
+     &frmZintu::cmdNew_Click},
+    {"cmdScore", QT_TRANSLATE_NOOP("zintu::frmZintu", "Рекорды"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " Показать 10 лучших рекордов. "), 1320,
+     &frmZintu::cmdScore_Click},
+    {"cmdRead", QT_TRANSLATE_NOOP("zintu::frmZintu", "Открыть"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " Восстановить сохраненное расположение шариков. "), 1800,
+     &frmZintu::cmdRead_Click},
+    {"cmdWrite", QT_TRANSLATE_NOOP("zintu::frmZintu", "Сохранить"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " Сохранить текущее расположение шариков. "), 2280,
+     &frmZintu::cmdWrite_Click},
+    {"Command1", QT_TRANSLATE_NOOP("zintu::frmZintu", "About"),
+     QT_TRANSLATE_NOOP("zintu::frmZintu", " О программе "), 2760, &frmZintu::cmdAbout_Click}};
+
+void frmZintu::CreateControls() {
+    CreateCommands();
+    CreateScoreLabels();
+    CreatePreview();
+    ball_ = new BallShape(this);
+    firstCommand_->setFocus();
+}
+
+void frmZintu::CreateCommands() {
+    for (const Command& command : kCommands) {
+        auto* button = new CommandButton(tr(command.Caption), this);
+        button->setObjectName(command.Name);
+        button->setToolTip(tr(command.Tip));
+        button->setGeometry(TwipsRect(kButtonLeft, command.Top, 975, 375));
+        connect(button, &QPushButton::clicked, this, [this, handler = command.Handler] {
+            const BusyScope busy(*this);
+            (this->*handler)();
+        });
+        if (lastCommand_ != nullptr) {
+            setTabOrder(lastCommand_, button);
+        } else {
+            firstCommand_ = button;
+        }
+        lastCommand_ = button;
+    }
+}
+
+void frmZintu::CreateScoreLabels() {
     auto* frame = new QFrame(this);
     frame->setObjectName("Frame1");
     frame->setAccessibleName(tr("Счёт"));
@@ -168,7 +200,7 @@ void frmZintu::CreateControls() {
     frame->setPalette(onBoard);
     const auto makeLabel = [frame](const char* name, const QString& meaning, const QString& tip,
                                    int top) {
-        auto* label = new QLabel(frame);
+        auto* label = new ScoreCaption(frame);
         label->setObjectName(name);
         label->setToolTip(tip);
         label->setAccessibleName(meaning);
@@ -182,6 +214,9 @@ void frmZintu::CreateControls() {
     };
     lblNew_ = makeLabel("lblNew", tr("Очки"), tr(" Очки претендента "), 0);
     lblScore_ = makeLabel("lblScore", tr("Рекорд"), tr(" Рекорд "), 400);
+}
+
+void frmZintu::CreatePreview() {
     for (int i = 1; i <= 3; ++i) {
         auto* item = new QWidget(this);
         item->setObjectName(QStringLiteral("NextColor%1").arg(i));
@@ -192,8 +227,6 @@ void frmZintu::CreateControls() {
         item->setAccessibleDescription(tr("Этот шарик появится после хода, не собравшего ряд"));
         preview_[i - 1] = item;
     }
-    ball_ = new BallShape(this);
-    cmdHide_->setFocus();
 }
 
 // The board's stop comes right after "About" in the tab chain, and lies under the sliding
@@ -201,7 +234,7 @@ void frmZintu::CreateControls() {
 void frmZintu::CreateBoardCursor() {
     board_ = new BoardCursor(*game_, this);
     board_->stackUnder(ball_);
-    setTabOrder(findChild<QPushButton*>(QStringLiteral("Command1")), board_);
+    setTabOrder(lastCommand_, board_);
     const auto clickCentre = [this](int button) {
         return [this, button](int col, int row) {
             if (busy_ == 0) {
@@ -212,19 +245,6 @@ void frmZintu::CreateBoardCursor() {
     };
     connect(board_, &BoardCursor::Clicked, this, clickCentre(1));
     connect(board_, &BoardCursor::RightClicked, this, clickCentre(kRightButton));
-}
-
-QPushButton* frmZintu::AddButton(const char* name, const QString& caption, const QString& tip,
-                                 int top, void (frmZintu::*handler)()) {
-    auto* button = new CommandButton(caption, this);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    button->setGeometry(TwipsRect(kButtonLeft, top, 975, 375));
-    connect(button, &QPushButton::clicked, this, [this, handler] {
-        const BusyScope busy(*this);
-        (this->*handler)();
-    });
-    return button;
 }
 
 void frmZintu::ShowCentred() {

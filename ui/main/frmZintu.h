@@ -67,8 +67,11 @@ class frmZintu : public QWidget {
     void CreateBoardCursor();
     // Names the preview's colours and reports the cells that changed.
     void UpdateAccessibleState();
-    QPushButton* AddButton(const char* name, const QString& caption, const QString& tip, int top,
-                           void (frmZintu::*handler)());
+    struct Command;
+    static const Command kCommands[];
+    void CreateCommands();
+    void CreateScoreLabels();
+    void CreatePreview();
     void GameOver();
     void ScoresArrived(const ScoreTable& table);
     void FillScoreWindow();
@@ -80,7 +83,8 @@ class frmZintu : public QWidget {
 
     BackBuffer buffer_;
     QColor boardColor_;
-    QPushButton* cmdHide_ = nullptr;
+    QPushButton* firstCommand_ = nullptr;  // where the focus starts
+    QPushButton* lastCommand_ = nullptr;   // the board's stop follows it
     QLabel* lblNew_ = nullptr;
     QLabel* lblScore_ = nullptr;
     BallShape* ball_ = nullptr;
