@@ -29,7 +29,6 @@
 #include "ui/main/TrayIcon.h"
 #include "ui/main/WindowSurface.h"
 #include "ui/scores/RecordEntry.h"
-#include "ui/scores/ScoreFormat.h"
 #include "ui/scores/frmScore.h"
 
 namespace zintu {
@@ -308,11 +307,6 @@ void frmZintu::GameOver() {
     NewGameFromClock();
 }
 
-std::int16_t frmZintu::ScoreGridCell(std::int16_t row, std::int16_t col) {
-    // The grid's cells are addressed with 16-bit arithmetic that wraps.
-    return static_cast<std::int16_t>(ScoreWindow().Cols() * row + col);
-}
-
 frmScore& frmZintu::ScoreWindow() {
     if (!scoreWindow_) {
         scoreWindow_ = std::make_unique<frmScore>();
@@ -358,7 +352,7 @@ void frmZintu::cmdNew_Click() {
 // The window opens with the table as known and shows the fresh one when it arrives.
 void frmZintu::cmdScore_Click() {
     game_->LoadScoreTable();
-    FillScoreWindow();
+    ScoreWindow().Show(game_->Scores);
     ScoreWindow().exec();
     scoreWindow_.reset();
 }
@@ -366,27 +360,12 @@ void frmZintu::cmdScore_Click() {
 void frmZintu::ScoresArrived(const ScoreTable& table) {
     game_->ScoresArrived(table);
     if (scoreWindow_) {
-        FillScoreWindow();
+        scoreWindow_->Show(table);
     }
 }
 
 bool frmZintu::ScoresSettled() const {
     return scoreStore_.IsSettled();
-}
-
-void frmZintu::FillScoreWindow() {
-    frmScore& list = ScoreWindow();
-    list.Clear();
-    for (std::int16_t row = 0; row < 10; ++row) {
-        const ScoreRecord& entry = game_->Scores[row];
-        if (entry.Points == 0) {
-            break;
-        }
-        list.SetTextArray(ScoreGridCell(row, 0), QString::number(row + 1));
-        list.SetTextArray(ScoreGridCell(row, 1), QString::fromStdU32String(entry.Name));
-        list.SetTextArray(ScoreGridCell(row, 2), FormatPoints(entry.Points));
-        list.SetTextArray(ScoreGridCell(row, 3), FormatScoreDate(entry.Date));
-    }
 }
 
 void frmZintu::cmdWrite_Click() {

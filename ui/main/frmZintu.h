@@ -38,8 +38,6 @@ class frmZintu : public QWidget {
     void ApplySlideStep(const QString& arguments);
     // A mouse release at (x, y) twips; button 1 left, 2 right, 4 middle.
     void MouseReleased(int button, double x, double y);
-    // Index of a cell of the high-score grid, wrapping at 16 bits.
-    std::int16_t ScoreGridCell(std::int16_t row, std::int16_t col);
     void HideToTray();
     void RemoveTrayIcon();
     // Every table asked for has arrived.
@@ -74,7 +72,6 @@ class frmZintu : public QWidget {
     void CreatePreview();
     void GameOver();
     void ScoresArrived(const ScoreTable& table);
-    void FillScoreWindow();
     void RestoreFromTray();
     void RebuildBackBuffer();
     void Centre();

@@ -10,6 +10,7 @@
 #include "ui/common/ClassicFont.h"
 #include "ui/common/FixedDialog.h"
 #include "ui/common/Twips.h"
+#include "ui/scores/ScoreFormat.h"
 
 namespace zintu {
 namespace {
@@ -152,6 +153,24 @@ frmScore::frmScore() {
 
 int frmScore::Cols() const {
     return body_->columnCount();
+}
+
+std::int16_t frmScore::TextArrayIndex(std::int16_t row, std::int16_t column) const {
+    return static_cast<std::int16_t>(Cols() * row + column);
+}
+
+void frmScore::Show(const ScoreTable& table) {
+    Clear();
+    for (std::int16_t row = 0; row < kBodyRows; ++row) {
+        const ScoreRecord& entry = table[row];
+        if (entry.Points == 0) {
+            break;
+        }
+        SetTextArray(TextArrayIndex(row, 0), QString::number(row + 1));
+        SetTextArray(TextArrayIndex(row, 1), QString::fromStdU32String(entry.Name));
+        SetTextArray(TextArrayIndex(row, 2), FormatPoints(entry.Points));
+        SetTextArray(TextArrayIndex(row, 3), FormatScoreDate(entry.Date));
+    }
 }
 
 void frmScore::Clear() {
