@@ -237,7 +237,7 @@ class Zintu:  # one run of the program from a folder of its own, in place, or fr
 
     def end(self, by=None, timeout=5):  # by a button, else as a window manager closes it
         self.click(BUTTONS[by]) if by else self.s.close(self.window)
-        wait_for(lambda: not self.running(), f"the end of zintu by {by or 'closing'}", timeout)
+        wait_for(lambda: not self.running(), f"end of zintu by {by or 'closing'}", timeout)
         assert not self.proc or self.proc.returncode == 0, f"zintu's status: {self.proc.returncode}"
 
 
