@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows game here: Qt for mingw-w64 from Debian's own qt6-base source (once, into
-# a cache outside the repository), then zintu.exe, then build/windows/game/zintu-VERSION-win64.zip.
-#   build-windows.sh        everything; prints the ZIP's path on its last line
+# a cache outside the repository), then zintu.exe, then in build/windows/game the folder to unzip,
+# zintu-VERSION-win64.zip, and the installer of the same files, zintu-VERSION-win64-setup.exe.
+#   build-windows.sh        everything; prints the paths of the two on its last lines
 #   build-windows.sh --qt   only Qt, into the cache
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -90,6 +91,6 @@ cmake -S . -B "$game" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZINTU_BUILD_TESTS=OF
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
     -DZINTU_HOST_MAKE_ICON="$PWD/$host/ui/common/zintu_make_icon"
 cmake --build "$game" --parallel "$jobs"
-rm -f "$game"/zintu-*-win64.zip
-(cd "$game" && cpack -G ZIP)
-ls "$PWD/$game"/zintu-*-win64.zip
+rm -f "$game"/zintu-*-win64.zip "$game"/zintu-*-win64-setup.exe
+(cd "$game" && cpack)
+ls "$PWD/$game"/zintu-*-win64.zip "$PWD/$game"/zintu-*-win64-setup.exe

@@ -8,8 +8,9 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
           fonts-dejavu-core fonts-dejavu-extra)
-# Qt for Windows is built from Debian's source with the host's Qt tools; wine runs the result.
-windows=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev zip wine wine64)
+# Qt for Windows is built from Debian's source with the host's Qt tools; NSIS makes the
+# installer; wine runs the result.
+windows=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev zip nsis wine wine64)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xdotool x11-apps x11-utils imagemagick python3 libxtst6 trayer

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-compiles the Qt-free code (engine, storage) and its tests for 64-bit Windows
 # with mingw-w64 and runs the tests under wine, in a wine prefix made afresh each time; then
-# builds the game's ZIP and plays it, unzipped, under wine on a private Xvfb.
+# builds the game's ZIP and installer and plays both under wine on a private Xvfb: the ZIP
+# unzipped, the installer installed, started from its shortcut and uninstalled again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -46,3 +47,4 @@ done
 scripts/build-windows.sh
 cmake -E chdir "$unzipped" cmake -E tar xf "$PWD/$build"/game/zintu-*-win64.zip
 timeout 300 python3 tests/e2e/zintu_e2e.py "$unzipped"/zintu-*-win64/zintu.exe "$build" windows
+timeout 300 python3 tests/e2e/zintu_e2e.py "$build"/game/zintu-*-win64-setup.exe "$build" installer

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the built zintu on a private Xvfb: what only a real process and X server show. A failure
-leaves a screenshot in SHOTS. Usage: zintu_e2e.py EXE SHOTS play|desktop|access|installed|windows
-(access under dbus-run-session, windows on an unzipped zintu.exe); needs install-deps.sh --test."""
+leaves a screenshot in SHOTS. Usage: zintu_e2e.py EXE SHOTS GROUP, a scenario_ below (access under
+dbus-run-session, windows on zintu.exe, installer on setup.exe); needs install-deps.sh --test."""
 
 import ctypes, os, shutil, signal, struct, subprocess, sys, tempfile, time
 from pathlib import Path
@@ -48,6 +48,12 @@ def contrast(pixel, left, top, right, bottom):  # of the text against the box's 
 def position_bytes(board, score=0):  # 81 letters row by row, preview RGY, fixed seed and draws
     codes = [CODES.index(letter) for letter in board + ".RGY"]  # the preview's entry 0 is unused
     return b"Zintu 3.1" + struct.pack("<81hi4hhfi", *codes[:81], score, *codes[81:], 4, 0.5, 13)
+
+
+def shared_table(folder, name="Анна"):  # a score file whose one entry, returned, has 700 points
+    entry = name.encode("cp1251").ljust(18, b" ") + struct.pack("<idd", 700, 45000.0, 0.5)
+    (folder / "Zintu.scr").write_bytes(entry + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
+    return entry
 
 
 def wait_for(condition, what, timeout=15):  # generous for a loaded machine: a pass returns at once
@@ -103,6 +109,10 @@ class Session:  # one private Xvfb, and temporary folders for the programs run o
         self.env.update({f"XDG_{d}_HOME": str(self.root / d) for d in ("CONFIG", "DATA", "CACHE")},
                         DISPLAY=self.display, QT_QPA_PLATFORM="xcb", QT_FONT_DPI="96",
                         LANG="C.UTF-8", XDG_RUNTIME_DIR=str(self.folder("runtime")))
+        if self.exe.suffix == ".exe":  # a fresh Russian Windows; titles reach X in UTF-8
+            self.env.update(WINEPREFIX=str(self.folder("wine")), WINEDEBUG="-all",
+                            LANG="ru_RU.UTF-8", LC_CTYPE="C.UTF-8",
+                            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
         return self
 
     def __exit__(self, error, *_):
@@ -150,26 +160,32 @@ class Session:  # one private Xvfb, and temporary folders for the programs run o
         return wait_for(dump, f"dump of window {window}", 3)
 
 
-class Zintu:  # one run of the program from a folder of its own, or in place where installed
+class Zintu:  # one run of the program from a folder of its own, in place, or from a shortcut
 
-    def __init__(self, s, folder=None, workdir=None, in_place=False, wrap=()):
-        self.s, self.folder = s, folder or s.folder()
-        exe = s.exe if in_place else shutil.copy2(s.exe, self.folder / "zintu")
-        s.logs.append(self.folder / "zintu.log")
-        with open(s.logs[-1], "wb") as log:
-            self.proc = spawn([*wrap] + ["wine"] * (s.exe.suffix == ".exe") + [exe], env=s.env,
-                              cwd=workdir or self.folder, stdout=log, stderr=subprocess.STDOUT)
-        self.pid = self.proc.pid  # of the game itself, also when a tracer started it
-        while wrap and self.pid == self.proc.pid:
-            children = Path(f"/proc/{self.proc.pid}/task/{self.proc.pid}/children").read_text()
-            self.pid = int(children.split()[0]) if children else self.pid
+    def __init__(self, s, folder=None, workdir=None, in_place=False, wrap=(), link=None):
+        self.s, self.folder, self.proc, self.pid = s, folder or s.folder(), None, None
+        if link:  # as desktops open wine's shortcuts; the game keeps start.exe's output
+            subprocess.run(["wine", "start", "/unix", link], env=s.env, check=True, timeout=30,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        else:
+            exe = s.exe if in_place else shutil.copy2(s.exe, self.folder / "zintu")
+            s.logs.append(self.folder / "zintu.log")
+            with open(s.logs[-1], "wb") as log:
+                self.proc = spawn([*wrap] + ["wine"] * (s.exe.suffix == ".exe") + [exe],
+                                  env=s.env, cwd=workdir or self.folder, stdout=log,
+                                  stderr=subprocess.STDOUT)
+            self.pid = self.proc.pid  # of the game itself, also when a tracer started it
+            while wrap and self.pid == self.proc.pid:
+                children = Path(f"/proc/{self.proc.pid}/task/{self.proc.pid}/children").read_text()
+                self.pid = int(children.split()[0]) if children else self.pid
         self.window = wait_for(lambda: s.windows("Zintu", self.pid), "main window", 30)[0]
+        self.pid = self.pid or int(s.run("xdotool", "getwindowpid", self.window))
         painted = lambda px: px(7, 30) == GRID_RGB and all(px(*p) in COLOURS for p in PREVIEW)
         self.wait_screen(painted, "first paint of the board and its preview", 10)
 
     def wait_screen(self, predicate, what, timeout=15):
         def shown():
-            assert self.proc.poll() is None, f"zintu exited with {self.proc.returncode}"
+            assert self.running(), "zintu exited"
             return pixel if predicate(pixel := self.s.grab(self.window)) else None
         return wait_for(shown, what, timeout)
 
@@ -215,15 +231,19 @@ class Zintu:  # one run of the program from a folder of its own, or in place whe
         self.select((4, 0))
         self.click(ball_centre(4, 8), *then)
 
+    def running(self):  # a zombie has ended too: nothing may reap one that start.exe started
+        ps = lambda: self.s.run("ps", "-o", "stat=", "-p", self.pid, strict=False)[:1]
+        return self.proc.poll() is None if self.proc else ps() not in ("", "Z")
+
     def end(self, by=None, timeout=5):  # by a button, else as a window manager closes it
         self.click(BUTTONS[by]) if by else self.s.close(self.window)
-        assert self.proc.wait(timeout) == 0, f"{by or 'closing'} did not end zintu with status 0"
+        wait_for(lambda: not self.running(), f"end of zintu by {by or 'closing'}", timeout)
+        assert not self.proc or self.proc.returncode == 0, f"zintu's status: {self.proc.returncode}"
 
 
 def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a click during a slide
     program, work, shared = s.folder("program"), s.folder("work"), s.folder("общая папка")
-    anna = "Анна".encode("cp1251").ljust(18, b" ") + struct.pack("<idd", 700, 45000.0, 0.5)
-    (shared / "Zintu.scr").write_bytes(anna + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
+    anna = shared_table(shared)
     (work / "Zintu.ini").write_bytes(str(shared).encode("cp1251") + b"\r\nnot read\r\n")
     app = Zintu(s, folder=program, workdir=work)
     local = program / "Zintu.scr"
@@ -370,9 +390,6 @@ def scenario_installed(s):
 
 
 def scenario_windows(s):  # the unzipped Windows folder, a fresh wine prefix: dialogs, scores, tray
-    # A Russian Windows; window titles reach X in UTF-8, the one encoding this machine has.
-    s.env.update(WINEPREFIX=str(s.folder("wine")), WINEDEBUG="-all", LANG="ru_RU.UTF-8",
-                 LC_CTYPE="C.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
     app = Zintu(s, in_place=True)
     app.slide()
     moved = app.board(app.wait_screen(lambda pixel: app.board(pixel)[SLID] == "B" and
@@ -392,6 +409,32 @@ def scenario_windows(s):  # the unzipped Windows folder, a fresh wine prefix: di
     app.wait_screen(lambda pixel: app.board(pixel) == moved, "window back from the tray")
     app.end("Выход", timeout=10)
     assert (s.exe.parent / "Zintu.scr").stat().st_size == 380, "no score file beside exe"
+
+
+def scenario_installer(s):  # in a fresh wine prefix: install, play from the menu, again, uninstall
+    s.run("wine", s.exe, "/S")
+    drive = Path(s.env["WINEPREFIX"]) / "drive_c"
+    home = next(p for p in (drive / "users").iterdir() if p.name != "Public")
+    program, data = home / "AppData/Local/Programs/Zintu", home / "AppData/Roaming/Zintu/Zintu"
+    menu = home / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zintu"
+    anna = shared_table(shared := s.folder("общая папка"))
+    (data / "Zintu.ini").write_bytes(("Z:" + str(shared).replace("/", "\\")).encode("cp1251"))
+    files, scores = sorted(program.rglob("*")), data / "Zintu.scr"
+    game = "C:\\" + "\\".join((program / "zintu.exe").relative_to(drive).parts)  # as ps shows it
+    for link, arguments in ("Zintu", ""), ("Zintu (символы на шарах)", " --symbols"):
+        app = Zintu(s, link=menu / f"{link}.lnk")  # started in the data folder, it reads Zintu.ini
+        assert s.run("ps", "-o", "args=", "-p", app.pid).strip() == game + arguments, link
+        wait_for(lambda: scores.exists() and scores.read_bytes()[:38] == anna, "the shared table")
+        app.end("Выход", timeout=10)  # which offers the game to the table, stored again
+    assert sorted(program.rglob("*")) == files, "the installed game wrote into its program folder"
+
+    players = lambda: {path.name: path.read_bytes() for path in data.iterdir()}
+    kept = players()
+    s.run("wine", s.exe, "/S")
+    assert (sorted(program.rglob("*")), players()) == (files, kept), "installed again otherwise"
+    s.run("wine", program / "Uninstall.exe", "/S")  # a copy of it goes on and removes the folder
+    wait_for(lambda: not program.exists() and not menu.exists(), "program and shortcuts gone", 60)
+    assert players() == kept, "uninstalling changed the player's folder"
 
 
 def main(exe, shots, group):
