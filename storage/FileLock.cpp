@@ -128,12 +128,21 @@ bool NameHolder(const fs::path& lock, const Bytes& holder, std::chrono::millisec
     return Retried(retry, kTries, create, busy) == NewFileResult::Created;
 }
 
-// Removes the lock only if it still holds `expected`. Moving it aside first makes the check and
-// the removal one step for the name; a lock that took the name just before the move goes back
-// under it with its holder's text, so that its holder still finds it its own. Only where a
-// third lock was made in between does that holder lose the name, and its check before writing
-// tells it so.
-void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::milliseconds retry) {
+// Puts a lock that was moved aside back under its name, with its holder's text if it had one.
+void Restore(const fs::path& lock, const FileStart& moved, std::chrono::milliseconds retry) {
+    if (MakeLockFolder(lock) == NewFileResult::Created && !moved.Bytes.empty() &&
+        !NameHolder(lock, moved.Bytes, retry)) {
+        RemoveLock(lock, retry);
+    }
+}
+
+// Removes the lock only if it is still the one expected: the holder's text, and where a stamp
+// is given the stamp too, since a lock whose maker has not named it yet reads like any other
+// unnamed one. Moving it aside first makes the check and the removal one step for the name; a
+// lock that took the name just before the move goes back under it, so that its holder still
+// finds it its own. Only where a third lock was made in between does that holder lose the name.
+void RemoveIfStill(const fs::path& lock, const Bytes& holder, std::optional<FileStamp> stamp,
+                   std::chrono::milliseconds retry) {
     const fs::path aside = UniqueSiblingPath(lock);
     // Given up, the lock would stand until judged stale and block every installation meanwhile.
     if (RetriedCall(
@@ -141,9 +150,8 @@ void RemoveIfHeldBy(const fs::path& lock, const Bytes& expected, std::chrono::mi
         return;
     }
     const std::optional<FileStart> moved = ReadLock(aside, retry);
-    if (moved && moved->Bytes != expected && !moved->Bytes.empty() &&
-        MakeLockFolder(lock) == NewFileResult::Created && !NameHolder(lock, moved->Bytes, retry)) {
-        RemoveLock(lock, retry);
+    if (moved && (moved->Bytes != holder || (stamp && moved->Stamp != *stamp))) {
+        Restore(lock, *moved, retry);
     }
     RemoveLock(aside, retry);
 }
@@ -232,7 +240,7 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
             const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
             if (seen && watch.IsStale(lockFile, *seen, serverClock->AgeOf(seen->Stamp),
                                       timing.StaleAfter)) {
-                RemoveIfHeldBy(lockFile, seen->Bytes, timing.Retry);
+                RemoveIfStill(lockFile, seen->Bytes, seen->Stamp, timing.Retry);
                 continue;  // the lock is free now: no pause before taking it
             }
         }
@@ -311,7 +319,7 @@ void FileLock::Release() {
     if (IsSurelyHeld()) {
         RemoveLock(file_, retry_);
     } else {
-        RemoveIfHeldBy(file_, holder_, retry_);
+        RemoveIfStill(file_, holder_, std::nullopt, retry_);
     }
     watch_->NoteRelease();
     file_.clear();
