@@ -149,7 +149,7 @@ void FinePictureOfTheBoard(benchmark::State& state) {
     QLabel best;
     BackBuffer buffer;
     buffer.Reset(kClient, static_cast<qreal>(state.range(0)), kFace);
-    WindowSurface surface(window, buffer, ball, score, best);
+    WindowSurface surface(window, buffer, ball, score, best, Symbols::Off);
     test::FakeScoreStore scores;
     Zintu game(surface, scores);
     game.NewGame(0.5f, ToColorValue(kFace));

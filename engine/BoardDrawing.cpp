@@ -45,9 +45,16 @@ void Zintu::DrawGridLines() {
 
 void Zintu::PutBall(int col, int row, ColorCode code) {
     Board[CellIndex(col, row)] = code;
+    DrawBall(CellCentre(col, row), kBallRadius, code);
+}
+
+// Code 0 erases: a disc of the background colour.
+void Zintu::DrawBall(TwipPoint centre, int radius, ColorCode code) {
     surface_.SetFillColor(Palette[code]);
-    const TwipPoint centre = CellCentre(col, row);
-    surface_.Disc(centre.X, centre.Y, kBallRadius);
+    surface_.Disc(centre.X, centre.Y, radius);
+    if (code >= 1) {
+        surface_.Symbol(centre.X, centre.Y, radius, code);
+    }
 }
 
 void Zintu::DrawCellBox(int col, int row, ColorValue color) {

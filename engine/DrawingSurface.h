@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "engine/Rules.h"
+
 namespace zintu {
 
 // A 32-bit colour as 0x00BBGGRR.
@@ -21,6 +23,7 @@ struct BallPlacement {
     int Height = 0;
     ColorValue Color = 0;
     bool Visible = false;
+    ColorCode Code = 0;
 
     bool operator==(const BallPlacement&) const = default;
 };
@@ -39,6 +42,9 @@ class DrawingSurface {
     // Outline in the foreground colour, interior in the fill colour.
     virtual void Box(int x, int y, int width, int height) = 0;
     virtual void Disc(int centreX, int centreY, int radius) = 0;
+    // Follows the disc just drawn there when it is a ball of colour `code`, for a surface
+    // that marks each colour with a symbol of its own.
+    virtual void Symbol(int /*centreX*/, int /*centreY*/, int /*radius*/, ColorCode /*code*/) {}
     // Presents everything drawn so far at once.
     virtual void Refresh() = 0;
 

@@ -107,9 +107,9 @@ std::optional<Grid> Zintu::FindPath(int targetCol, int targetRow) {
 
 void Zintu::MoveBall(int startCol, int startRow, const Grid& path) {
     DrawCellBox(startCol, startRow, Palette[0]);
-    const ColorValue color = Palette[Board[CellIndex(startCol, startRow)]];
+    const ColorCode code = Board[CellIndex(startCol, startRow)];
     const TwipPoint corner = SlideBallCorner(startCol, startRow);
-    ball_ = {corner.X, corner.Y, kSlideBallSide, kSlideBallSide, color, true};
+    ball_ = {corner.X, corner.Y, kSlideBallSide, kSlideBallSide, Palette[code], true, code};
     surface_.PlaceBall(ball_);
 
     const int steps = *std::max_element(path.begin(), path.end()) - 1;

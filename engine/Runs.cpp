@@ -138,9 +138,7 @@ void Zintu::AnimateRemoval(const Grid& removed) {
         ForEachCell([&](int col, int row) {
             if (const auto code = removed[CellIndex(col, row)]; code >= 1) {
                 DrawCellBox(col, row, Palette[0]);
-                surface_.SetFillColor(Palette[code]);
-                const TwipPoint centre = CellCentre(col, row);
-                surface_.Disc(centre.X, centre.Y, radius);
+                DrawBall(CellCentre(col, row), radius, code);
             }
         });
         surface_.Refresh();

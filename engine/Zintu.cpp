@@ -30,9 +30,7 @@ void Zintu::GetNextColor() {
 
 void Zintu::DrawNextColor() {
     for (int i = 1; i <= 3; ++i) {
-        surface_.SetFillColor(Palette[NextColors[i]]);
-        const TwipPoint centre = PreviewCentre(i);
-        surface_.Disc(centre.X, centre.Y, kBallRadius);
+        DrawBall(PreviewCentre(i), kBallRadius, NextColors[i]);
     }
 }
 

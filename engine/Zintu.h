@@ -106,6 +106,7 @@ class Zintu {
     void SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer);
     // Shrinks the balls of `removed` (colour codes, 0 elsewhere) away.
     void AnimateRemoval(const Grid& removed);
+    void DrawBall(TwipPoint centre, int radius, ColorCode code);
     void ClearBoardArea();
     void DrawGridLines();
     TurnOutcome MoveSelectedBall(int col, int row, const Grid& path,

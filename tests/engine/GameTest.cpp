@@ -179,12 +179,13 @@ TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
             EXPECT_EQ(std::pair(from.X, from.Y),
                       sign > 0 ? std::pair(2210, 200) : std::pair(2710, 700));
             EXPECT_EQ(surface.Balls.front(),
-                      (BallPlacement{from.X, from.Y, 300, 300, 0x0000ff, true}));
+                      (BallPlacement{from.X, from.Y, 300, 300, 0x0000ff, true, 1}));
             EXPECT_FALSE(surface.Balls.back().Visible);
             std::vector<BallPlacement> slide;  // every position at this step, in order
             for (int offset = 10; offset <= 1000; offset += step) {
                 slide.push_back({from.X + sign * std::max(0, offset - 500),
-                                 from.Y + sign * std::min(500, offset), 300, 300, 0x0000ff, true});
+                                 from.Y + sign * std::min(500, offset), 300, 300, 0x0000ff, true,
+                                 1});
             }
             const std::vector shown(surface.Balls.begin() + 1, surface.Balls.end() - 1);
             EXPECT_EQ(shown.size() == frames, frameCost == 0us) << step << " " << refresh;

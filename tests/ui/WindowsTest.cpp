@@ -10,6 +10,7 @@
 #include "ui/common/ProgramIcon.h"
 #include "ui/common/StandardTexts.h"
 #include "ui/main/BackBuffer.h"
+#include "ui/main/BallShape.h"
 #include "ui/main/CommandLine.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/TrayIcon.h"
@@ -357,4 +358,61 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsKeptWrittenByTheTool) {
               ProgramIconImage(22).convertToFormat(QImage::Format_ARGB32));
     EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x"), "id"}), 2);
     EXPECT_FALSE(QFile::exists(dir.filePath("x")));
+}
+
+// At ratios 1 and 2, on the board and on the sliding ball: the seven symbols unlike each other
+// in a sixth of their pixels at least, at least half of them in an ink 4.5:1 from the ball.
+TEST(BallSymbols, SevenUnlikeShapesInContrastingInk) {
+    const QColor colors[] = {Qt::red,     Qt::green, Qt::yellow, Qt::blue,
+                             Qt::magenta, Qt::cyan,  Qt::white};
+    const auto luminance = [](QColor c) {
+        const auto linear = [](float v) {
+            return v <= 0.04045F ? v / 12.92F : std::pow((v + 0.055F) / 1.055F, 2.4F);
+        };
+        return 0.2126F * linear(c.redF()) + 0.7152F * linear(c.greenF()) +
+               0.0722F * linear(c.blueF()) + 0.05F;
+    };
+    const auto picture = [&colors](qreal ratio, bool sliding, int code, int symbol) {
+        BackBuffer buffer;
+        buffer.Reset(QSize(20, 20), ratio, QColor(192, 192, 192));
+        QImage image = buffer.Image().copy();
+        BallShape shape(nullptr);
+        shape.resize(20, 20);
+        shape.SetBall(colors[code - 1], symbol);
+        buffer.SetFillColor(colors[code - 1]);
+        buffer.Disc(150, 150, 150);
+        if (symbol)
+            buffer.Symbol(150, 150, 150, symbol);
+        sliding ? shape.render(&image) : void(image = buffer.Image());
+        return image;
+    };
+    for (const auto& [ratio, sliding] :
+         {std::pair(1.0, false), {1.0, true}, {2.0, false}, {2.0, true}}) {
+        std::vector<std::set<int>> marks;  // the pixels each symbol changes
+        for (int code = 1; code <= 7; ++code) {
+            const QImage plain = picture(ratio, sliding, code, 0);
+            const QImage marked = picture(ratio, sliding, code, code);
+            std::set<int> mark;
+            int inked = 0;
+            for (int i = 0; i < plain.width() * plain.height(); ++i) {
+                const QColor seen = marked.pixel(i % plain.width(), i / plain.width());
+                if (seen != plain.pixel(i % plain.width(), i / plain.width())) {
+                    const auto [dark, light] =
+                        std::minmax({luminance(seen), luminance(colors[code - 1])});
+                    inked += light / dark >= 4.5F;
+                    mark.insert(i);
+                }
+            }
+            EXPECT_GE(inked * 2, std::ssize(mark)) << ratio << sliding << code;
+            for (const auto& other : marks) {
+                std::set<int> either = mark;
+                either.insert(other.begin(), other.end());
+                std::vector<int> apart;
+                std::set_symmetric_difference(mark.begin(), mark.end(), other.begin(), other.end(),
+                                              std::back_inserter(apart));
+                EXPECT_GE(std::ssize(apart) * 6, std::ssize(either)) << ratio << sliding << code;
+            }
+            marks.push_back(mark);
+        }
+    }
 }

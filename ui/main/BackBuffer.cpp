@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "ui/common/Twips.h"
+#include "ui/main/BallSymbol.h"
 
 namespace zintu {
 namespace {
@@ -93,6 +94,17 @@ void BackBuffer::Disc(int centreX, int centreY, int radius) {
         painter.setPen(QPen(foreground_, outline * kFine));
         painter.setBrush(fill_);
         painter.drawEllipse(centre * kFine, radius * scale * kFine, radius * scale * kFine);
+    });
+}
+
+void BackBuffer::Symbol(int centreX, int centreY, int radius, int code) {
+    const qreal scale = ratio_ / kTwipsPerPixel;
+    const QPointF centre(centreX * scale, centreY * scale);
+    const qreal reach = radius * scale;
+    const QRectF bounds(centre - QPointF(reach, reach), centre + QPointF(reach, reach));
+    PaintFine(bounds.toAlignedRect(), [&](QPainter& painter) {
+        painter.scale(kFine, kFine);
+        PaintSymbol(painter, code, fill_, centre, reach);
     });
 }
 

@@ -33,6 +33,8 @@ class BackBuffer {
     void Line(int x1, int y1, int x2, int y2, QColor color);
     void Box(int x, int y, int width, int height);
     void Disc(int centreX, int centreY, int radius);
+    // The symbol of colour `code` on the disc just drawn there in the fill colour.
+    void Symbol(int centreX, int centreY, int radius, int code);
 
     // The picture with its pixel ratio set, ready to draw at logical (0, 0).
     QImage Image() const;

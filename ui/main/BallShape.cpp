@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/main/BallSymbol.h"
+
 namespace zintu {
 
 BallShape::BallShape(QWidget* parent) : QWidget(parent) {
@@ -10,8 +12,9 @@ BallShape::BallShape(QWidget* parent) : QWidget(parent) {
     hide();
 }
 
-void BallShape::SetColor(QColor color) {
+void BallShape::SetBall(QColor color, int symbol) {
     color_ = color;
+    symbol_ = symbol;
 }
 
 void BallShape::paintEvent(QPaintEvent*) {
@@ -20,6 +23,11 @@ void BallShape::paintEvent(QPaintEvent*) {
     painter.setPen(color_);
     painter.setBrush(color_);
     painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (symbol_ != 0) {
+        const qreal ratio = painter.deviceTransform().m11();  // the screen's, or a grab's
+        painter.scale(1 / ratio, 1 / ratio);
+        PaintSymbol(painter, symbol_, color_, QRectF(rect()).center() * ratio, width() * ratio / 2);
+    }
 }
 
 }  // namespace zintu

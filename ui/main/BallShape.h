@@ -10,13 +10,15 @@ class BallShape : public QWidget {
     Q_OBJECT
   public:
     explicit BallShape(QWidget* parent);
-    void SetColor(QColor color);
+    // A symbol of 0 shows the plain disc.
+    void SetBall(QColor color, int symbol);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QColor color_;
+    int symbol_ = 0;
 };
 
 }  // namespace zintu

@@ -8,12 +8,13 @@ namespace {
 QString Usage() {
     return QCoreApplication::translate(
         "zintu::CommandLine",
-        "Использование: zintu [ШАГ]\n"
+        "Использование: zintu [--symbols] [ШАГ]\n"
         "       zintu --help | --version\n"
         "\n"
         "Zintu: соберите пять шариков одного цвета в ряд на поле 9 на 9 клеток.\n"
         "\n"
         "  ШАГ            скорость катящегося шарика, от 10 до 20 (иначе 10)\n"
+        "  --symbols      символ на каждом шарике, у каждого цвета свой\n"
         "  -h, --help     показать эту справку и выйти\n"
         "  -v, --version  показать версию и выйти\n"
         "\n"
@@ -38,6 +39,14 @@ Information InformationAsked(const QStringList& arguments) {
         }
     }
     return Information::None;
+}
+
+GameArguments ReadGameArguments(const QString& arguments) {
+    QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.removeAll(QStringLiteral("--symbols")) == 0) {
+        return {Symbols::Off, arguments};
+    }
+    return {Symbols::On, words.join(QLatin1Char(' '))};
 }
 
 QString InformationText(Information asked) {

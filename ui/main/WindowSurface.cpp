@@ -8,6 +8,7 @@
 #include <cmath>
 #include <thread>
 
+#include "engine/BoardGeometry.h"
 #include "ui/common/Twips.h"
 #include "ui/main/BackBuffer.h"
 #include "ui/main/BallShape.h"
@@ -37,12 +38,13 @@ QRect Touched(int x1, int y1, int x2, int y2) {
 }  // namespace
 
 WindowSurface::WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball,
-                             QLabel& scoreLabel, QLabel& bestLabel)
+                             QLabel& scoreLabel, QLabel& bestLabel, Symbols symbols)
     : window_(window),
       buffer_(buffer),
       ball_(ball),
       scoreLabel_(scoreLabel),
-      bestLabel_(bestLabel) {}
+      bestLabel_(bestLabel),
+      symbols_(symbols) {}
 
 void WindowSurface::SetFillColor(ColorValue color) {
     buffer_.SetFillColor(ToQColor(color));
@@ -68,6 +70,12 @@ void WindowSurface::Disc(int centreX, int centreY, int radius) {
     Touch(Touched(centreX - radius, centreY - radius, centreX + radius, centreY + radius));
 }
 
+void WindowSurface::Symbol(int centreX, int centreY, int radius, ColorCode code) {
+    if (symbols_ == Symbols::On && 2 * radius >= kBallRadius) {
+        buffer_.Symbol(centreX, centreY, radius, code);
+    }
+}
+
 void WindowSurface::Refresh() {
     window_.repaint(drawn_);
     drawn_ = QRegion();
@@ -80,7 +88,7 @@ void WindowSurface::Touch(QRect logical) {
 
 void WindowSurface::PlaceBall(const BallPlacement& ball) {
     const QRect before = ball_.isVisible() ? ball_.geometry() : QRect();
-    ball_.SetColor(ToQColor(ball.Color));
+    ball_.SetBall(ToQColor(ball.Color), symbols_ == Symbols::On ? ball.Code : 0);
     ball_.setGeometry(TwipsRect(ball.Left, ball.Top, ball.Width, ball.Height));
     ball_.setVisible(ball.Visible);
     window_.repaint(before.united(ball_.geometry()));

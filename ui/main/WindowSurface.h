@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "engine/DrawingSurface.h"
+#include "ui/main/BallSymbol.h"
 
 class QLabel;
 class QWidget;
@@ -22,13 +23,15 @@ ColorValue ToColorValue(QColor color);
 class WindowSurface : public DrawingSurface {
   public:
     WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball, QLabel& scoreLabel,
-                  QLabel& bestLabel);
+                  QLabel& bestLabel, Symbols symbols);
 
     void SetFillColor(ColorValue color) override;
     void FilledRectangle(int x1, int y1, int x2, int y2) override;
     void Line(int x1, int y1, int x2, int y2, ColorValue color) override;
     void Box(int x, int y, int width, int height) override;
     void Disc(int centreX, int centreY, int radius) override;
+    // Only while the ball is at least half its size: smaller, a symbol would be a smudge.
+    void Symbol(int centreX, int centreY, int radius, ColorCode code) override;
     void Refresh() override;
     void PlaceBall(const BallPlacement& ball) override;
     std::chrono::microseconds Now() const override;
@@ -48,6 +51,7 @@ class WindowSurface : public DrawingSurface {
     BallShape& ball_;
     QLabel& scoreLabel_;
     QLabel& bestLabel_;
+    Symbols symbols_;
     QRegion drawn_;  // since the last Refresh
 };
 

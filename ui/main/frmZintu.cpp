@@ -23,6 +23,8 @@
 #include "ui/main/BoardAccessible.h"
 #include "ui/main/BoardCursor.h"
 #include "ui/main/CommandButton.h"
+#include "ui/main/CommandLine.h"
+#include "ui/main/Contrast.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/PathText.h"
 #include "ui/main/ScoreCaption.h"
@@ -61,21 +63,6 @@ int ButtonCode(Qt::MouseButton button) {
         default:
             return 0;
     }
-}
-
-// Black or white, whichever reads better on `background`.
-QColor TextColorOn(const QColor& background) {
-    // Relative luminance as contrast ratios count it; one of black and white always
-    // reaches 4.5:1.
-    const auto linear = [](float channel) {
-        return channel <= 0.04045F ? channel / 12.92F : std::pow((channel + 0.055F) / 1.055F, 2.4F);
-    };
-    const float luminance = 0.2126F * linear(background.redF()) +
-                            0.7152F * linear(background.greenF()) +
-                            0.0722F * linear(background.blueF());
-    const float onBlack = (luminance + 0.05F) / 0.05F;
-    const float onWhite = 1.05F / (luminance + 0.05F);
-    return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 }  // namespace
@@ -119,14 +106,16 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     boardColor_ = BoardColor(palette());
     buffer_.Reset(size(), devicePixelRatioF(), boardColor_);
     CreateControls();
-    surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_);
+    const GameArguments options = ReadGameArguments(arguments);
+    surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_,
+                                               options.BallSymbols);
     game_ = std::make_unique<Zintu>(*surface_, scoreStore_);
     CreateBoardCursor();
     tray_ = new TrayIcon(this);
     connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
     connect(tray_, &TrayIcon::ExitRequested, this, &QWidget::close);
     NewGameFromClock();
-    ApplySlideStep(arguments);
+    ApplySlideStep(options.Step);
 }
 
 frmZintu::~frmZintu() = default;

@@ -21,7 +21,7 @@ class Zintu;
 class frmScore;
 
 // The main window: the board drawn by the game module, the score labels and the command
-// buttons. Creating it sets up the first game and reads the slide step.
+// buttons. Creating it sets up the first game and reads the options: symbols, slide step.
 class frmZintu : public QWidget {
     Q_OBJECT
   public:
