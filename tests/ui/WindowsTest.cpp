@@ -282,6 +282,28 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
     ExpectLooksAsKept(about.grab().toImage(), "about");
 }
 
+// Asked for, the symbols show; a move that completes a run leaves no trace of the moved ball or
+// of the run: the picture is the one drawn afresh from the board.
+TEST_F(MainWindow, SymbolsOnlyWhenAskedWithoutTraceOfMovedOrRemovedBalls) {
+    SavedPosition position{.NextColors = {0, 3, 6, 7}};
+    for (const int cell : {0, 1, 2, 3, 14, 40})
+        position.Board[cell] = cell == 40 ? 4 : 1;
+    Game().RestorePosition(position);
+    const QImage plain = window->grab().toImage();
+    window =
+        std::make_unique<frmZintu>(ScoreFiles{dir.path().toStdU16String(), {}}, "--symbols 20");
+    window->show();
+    Game().RestorePosition(position);
+    EXPECT_NE(window->grab().toImage(), plain);
+    for (const int cell : {14, 4})  // red from (5, 1) to (4, 0): five in the top row
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(cell));
+    EXPECT_EQ(std::tuple(Game().Score, Game().MoveStep, Game().CountEmpty()),
+              std::tuple(10, 20, 80));
+    const QImage played = window->grab().toImage();
+    Game().Redraw();
+    EXPECT_EQ(played, window->grab().toImage());
+}
+
 // Steps outside 10 to 20 or no number give the default, as the help says among other facts.
 TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
     EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20\t"), MoveStepFromArguments("+15"),
@@ -289,7 +311,8 @@ TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
                          MoveStepFromArguments("15x"), MoveStepFromArguments("12.5")),
               std::tuple(20, 15, 10, 10, 10, 12));  // halves round to even
     const QString help = InformationText(Information::Help);
-    for (const QString fact : {"от 10 до 20 (иначе 10)", "9 на 9 клеток", "(~/.local/share/Zintu/"})
+    for (const QString fact :
+         {"от 10 до 20 (иначе 10)", "--symbols", "9 на 9 клеток", "(~/.local/share/Zintu/"})
         EXPECT_TRUE(help.contains(fact)) << fact.toStdString();
 }
 
