@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zintu and starts it. Extra arguments go to the game
-# (a number from 10 to 20 sets the speed of the sliding ball).
+# (a number from 10 to 20 sets the speed of the sliding ball, --symbols a symbol on every ball).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -378,7 +378,7 @@ def scenario_access(s):  # the captions by language, and the board as a screen r
 
 def scenario_installed(s):
     bare = {k: v for k, v in s.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
-    for option, expected in [("--help", "--version"), ("-h", "zintu [ШАГ]"),
+    for option, expected in [("--help", "--version"), ("-h", "zintu [--symbols] [ШАГ]"),
                              ("--version", "Zintu 3.1\n"), ("-v", "Zintu 3.1\n")]:
         shown = subprocess.run([s.exe, option], env=bare, capture_output=True, timeout=10)
         assert shown.returncode == 0 and expected in shown.stdout.decode(), (option, shown)

@@ -63,12 +63,13 @@
 <context>
     <name>zintu::CommandLine</name>
     <message>
-        <source>Использование: zintu [ШАГ]
+        <source>Использование: zintu [--symbols] [ШАГ]
        zintu --help | --version
 
 Zintu: соберите пять шариков одного цвета в ряд на поле 9 на 9 клеток.
 
   ШАГ            скорость катящегося шарика, от 10 до 20 (иначе 10)
+  --symbols      символ на каждом шарике, у каждого цвета свой
   -h, --help     показать эту справку и выйти
   -v, --version  показать версию и выйти
 
@@ -80,12 +81,13 @@ Zintu: соберите пять шариков одного цвета в ря�
 (%1), а у копии, запущенной из своей папки, рядом с программой;
 первая строка Zintu.ini в рабочей папке называет общую папку для рекордов.
 </source>
-        <translation>Usage: zintu [STEP]
+        <translation>Usage: zintu [--symbols] [STEP]
        zintu --help | --version
 
 Zintu: line up five balls of one colour on a board of 9 by 9 cells.
 
   STEP           speed of the sliding ball, from 10 to 20 (anything else gives 10)
+  --symbols      a symbol on every ball, one for each colour
   -h, --help     show this help and exit
   -v, --version  show the version and exit
 
