@@ -76,7 +76,8 @@ BENCHMARK(PresentClearedBoard)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 // The game in the real main window, counting the frames that reach the screen.
 class PlayedWindow : public QObject {
   public:
-    PlayedWindow() : window_(ScoreFiles{dir_.path().toStdU16String(), {}}, "") {
+    explicit PlayedWindow(const QString& arguments)
+        : window_(ScoreFiles{dir_.path().toStdU16String(), {}}, arguments) {
         window_.show();
         QApplication::processEvents();
         window_.installEventFilter(this);
@@ -96,11 +97,12 @@ class PlayedWindow : public QObject {
     int frames_ = 0;
 };
 
-// Plays `turn` once an iteration in the main window. The CPU time is the process's, while
-// the wall time stays that of the animation; "frames" are the paints per turn.
+// Plays `turn` once an iteration in the main window, with symbols on the balls when the
+// benchmark's argument is 1. The CPU time is the process's, while the wall time stays that
+// of the animation; "frames" are the paints per turn.
 template <typename Turn>
 void PlayInWindow(benchmark::State& state, Turn turn) {
-    PlayedWindow played;
+    PlayedWindow played(state.range(0) == 1 ? QStringLiteral("--symbols") : QString());
     for (auto _ : state) {
         turn(played.Game());
     }
@@ -119,6 +121,8 @@ void SlideEightCells(benchmark::State& state) {
     });
 }
 BENCHMARK(SlideEightCells)
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(5)
     ->MeasureProcessCPUTime()
     ->UseRealTime()
@@ -135,6 +139,8 @@ void RemoveFive(benchmark::State& state) {
     });
 }
 BENCHMARK(RemoveFive)
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(5)
     ->MeasureProcessCPUTime()
     ->UseRealTime()

@@ -9,7 +9,7 @@ namespace zintu {
 enum class Information { None, Help, Version };
 
 // What --help or -h, --version or -v ask for; None when the arguments are the game's own
-// (the optional slide step).
+// (--symbols, the optional slide step).
 Information InformationAsked(const QStringList& arguments);
 
 // What the game itself takes from its whole argument string: --symbols anywhere, and
