@@ -45,8 +45,9 @@ void AnswerModals(QObject* scope, std::function<void(QWidget*)> answer) {
 
 class MainWindow : public ::testing::Test {
   protected:
-    std::unique_ptr<frmZintu> Open() {
-        auto made = std::make_unique<frmZintu>(ScoreFiles{dir.path().toStdU16String(), {}}, "");
+    std::unique_ptr<frmZintu> Open(const QString& arguments = "") {
+        auto made =
+            std::make_unique<frmZintu>(ScoreFiles{dir.path().toStdU16String(), {}}, arguments);
         made->show();
         Settle(*made);
         return made;
@@ -254,21 +255,25 @@ void ExpectKept(const QByteArray& bytes, const QString& name) {
     EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == bytes) << name.toStdString();
 }
 
-// Each window as a player sees it: a selected ball and the keyboard's frame; the ten best, runs
-// of a name sharing a cell down to the last row until the switch is off; the About window.
+// Each window as a player sees it: a selected ball and the keyboard's frame, plain and with
+// symbols; the ten best, runs of a name sharing a cell down to the last row until the switch is
+// off; the About window.
 TEST_F(MainWindow, EachWindowLooksAsKept) {
     SavedPosition position{.Score = 1234, .NextColors = {0, 3, 6, 7}};
     for (int cell = 0; cell < 81; cell += 4)
         position.Board[cell] = cell % 7 + 1;
-    Game().RestorePosition(position);
-    QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(40));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    auto* board = window->findChild<QWidget*>("Board");
-    board->setFocus(Qt::TabFocusReason);
-    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
-        QTest::keyClick(board, key);
-    ExpectLooksAsKept(window->grab().toImage(), "main");
+    for (const char* arguments : {"", "--symbols"}) {
+        window = Open(arguments);
+        Game().RestorePosition(position);
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(40));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        auto* board = window->findChild<QWidget*>("Board");
+        board->setFocus(Qt::TabFocusReason);
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(board, key);
+        ExpectLooksAsKept(window->grab().toImage(), *arguments ? "main-symbols" : "main");
+    }
     frmScore list;
     for (int i = 0; i < 40; ++i) {  // the last name only fits narrowed
         const QString name = i < 12 ? "Вера" : i < 32 ? "Пётр" : "ЩУКИН-ШИРОКОПЛЕЧИЙ";
@@ -280,28 +285,6 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
     ExpectLooksAsKept(list.grab().toImage(), "scores-apart");
     frmAbout about;
     ExpectLooksAsKept(about.grab().toImage(), "about");
-}
-
-// Asked for, the symbols show; a move that completes a run leaves no trace of the moved ball or
-// of the run: the picture is the one drawn afresh from the board.
-TEST_F(MainWindow, SymbolsOnlyWhenAskedWithoutTraceOfMovedOrRemovedBalls) {
-    SavedPosition position{.NextColors = {0, 3, 6, 7}};
-    for (const int cell : {0, 1, 2, 3, 14, 40})
-        position.Board[cell] = cell == 40 ? 4 : 1;
-    Game().RestorePosition(position);
-    const QImage plain = window->grab().toImage();
-    window =
-        std::make_unique<frmZintu>(ScoreFiles{dir.path().toStdU16String(), {}}, "--symbols 20");
-    window->show();
-    Game().RestorePosition(position);
-    EXPECT_NE(window->grab().toImage(), plain);
-    for (const int cell : {14, 4})  // red from (5, 1) to (4, 0): five in the top row
-        QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(cell));
-    EXPECT_EQ(std::tuple(Game().Score, Game().MoveStep, Game().CountEmpty()),
-              std::tuple(10, 20, 80));
-    const QImage played = window->grab().toImage();
-    Game().Redraw();
-    EXPECT_EQ(played, window->grab().toImage());
 }
 
 // Steps outside 10 to 20 or no number give the default, as the help says among other facts.
@@ -316,7 +299,8 @@ TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
         EXPECT_TRUE(help.contains(fact)) << fact.toStdString();
 }
 
-// At every scale: lines and boxes on whole pixels, smooth discs, as kept; erased without a trace.
+// At every scale: lines and boxes on whole pixels, smooth discs, as kept; erased without a trace,
+// symbols and all.
 TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
     const QColor face(192, 192, 192);
     for (const qreal ratio : {1.0, 1.5, 2.0}) {
@@ -329,15 +313,17 @@ TEST(BackBuffer, CrispLinesAndBoxesSmoothDiscsTraceFreeErase) {
         buffer.SetFillColor(Qt::red);
         buffer.Disc(2350, 350, 150);
         ExpectLooksAsKept(buffer.Image(), QString("buffer-x%1").arg(ratio * 10));
+        buffer.Symbol(2350, 350, 150, 1);
         buffer.SetFillColor(face);
         buffer.Disc(2350, 350, 150);
         EXPECT_EQ(buffer.Image(), before);
-        // Erased by a cell box or by a face disc, a larger disc leaves nothing of its edge
-        // for a smaller one to pick up.
+        // Erased by a cell box or by a face disc, a larger disc leaves nothing of its edge or
+        // its symbol for a smaller one to pick up.
         const auto smallAfter = [&](bool red, bool box) {
             buffer.Reset(QSize(180, 50), ratio, face);
             buffer.SetFillColor(red ? QColor(Qt::red) : face);
             buffer.Disc(2350, 350, 150);
+            buffer.Symbol(2350, 350, 150, red ? 7 : 0);
             buffer.SetFillColor(face);
             if (box)
                 buffer.Box(2115, 115, 470, 470);
@@ -386,54 +372,47 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsKeptWrittenByTheTool) {
 // At ratios 1 and 2, on the board and on the sliding ball: the seven symbols unlike each other
 // in a sixth of their pixels at least, at least half of them in an ink 4.5:1 from the ball.
 TEST(BallSymbols, SevenUnlikeShapesInContrastingInk) {
-    const QColor colors[] = {Qt::red,     Qt::green, Qt::yellow, Qt::blue,
-                             Qt::magenta, Qt::cyan,  Qt::white};
-    const auto luminance = [](QColor c) {
+    const auto lit = [](QColor c) {  // relative luminance plus 0.05, as contrast ratios count
         const auto linear = [](float v) {
             return v <= 0.04045F ? v / 12.92F : std::pow((v + 0.055F) / 1.055F, 2.4F);
         };
         return 0.2126F * linear(c.redF()) + 0.7152F * linear(c.greenF()) +
                0.0722F * linear(c.blueF()) + 0.05F;
     };
-    const auto picture = [&colors](qreal ratio, bool sliding, int code, int symbol) {
-        BackBuffer buffer;
-        buffer.Reset(QSize(20, 20), ratio, QColor(192, 192, 192));
-        QImage image = buffer.Image().copy();
-        BallShape shape(nullptr);
-        shape.resize(20, 20);
-        shape.SetBall(colors[code - 1], symbol);
-        buffer.SetFillColor(colors[code - 1]);
-        buffer.Disc(150, 150, 150);
-        if (symbol)
-            buffer.Symbol(150, 150, 150, symbol);
-        sliding ? shape.render(&image) : void(image = buffer.Image());
-        return image;
-    };
     for (const auto& [ratio, sliding] :
          {std::pair(1.0, false), {1.0, true}, {2.0, false}, {2.0, true}}) {
         std::vector<std::set<int>> marks;  // the pixels each symbol changes
         for (int code = 1; code <= 7; ++code) {
-            const QImage plain = picture(ratio, sliding, code, 0);
-            const QImage marked = picture(ratio, sliding, code, code);
+            const QColor ball(code & 1 ? 255 : 0, code & 2 ? 255 : 0, code & 4 ? 255 : 0);
+            QImage shown[2];  // the plain ball, the ball with its symbol
+            for (const int symbol : {0, code}) {
+                BackBuffer buffer;
+                buffer.Reset(QSize(20, 20), ratio, QColor(192, 192, 192));
+                QImage& image = shown[symbol > 0] = buffer.Image().copy();
+                BallShape shape(nullptr);
+                shape.resize(20, 20);
+                shape.SetBall(ball, symbol);
+                buffer.SetFillColor(ball);
+                buffer.Disc(150, 150, 150);
+                buffer.Symbol(150, 150, 150, symbol);
+                sliding ? shape.render(&image) : void(image = buffer.Image());
+            }
             std::set<int> mark;
             int inked = 0;
-            for (int i = 0; i < plain.width() * plain.height(); ++i) {
-                const QColor seen = marked.pixel(i % plain.width(), i / plain.width());
-                if (seen != plain.pixel(i % plain.width(), i / plain.width())) {
-                    const auto [dark, light] =
-                        std::minmax({luminance(seen), luminance(colors[code - 1])});
+            for (int i = 0; i < shown[0].width() * shown[0].height(); ++i) {
+                const QPoint at(i % shown[0].width(), i / shown[0].width());
+                if (const QColor seen = shown[1].pixel(at); seen != shown[0].pixel(at)) {
+                    const auto [dark, light] = std::minmax({lit(seen), lit(ball)});
                     inked += light / dark >= 4.5F;
                     mark.insert(i);
                 }
             }
             EXPECT_GE(inked * 2, std::ssize(mark)) << ratio << sliding << code;
             for (const auto& other : marks) {
-                std::set<int> either = mark;
-                either.insert(other.begin(), other.end());
-                std::vector<int> apart;
-                std::set_symmetric_difference(mark.begin(), mark.end(), other.begin(), other.end(),
-                                              std::back_inserter(apart));
-                EXPECT_GE(std::ssize(apart) * 6, std::ssize(either)) << ratio << sliding << code;
+                const auto both =
+                    std::ranges::count_if(mark, [&](int i) { return other.contains(i); });
+                const auto either = std::ssize(mark) + std::ssize(other) - both;
+                EXPECT_GE((either - both) * 6, either) << ratio << sliding << code;
             }
             marks.push_back(mark);
         }
