@@ -174,10 +174,7 @@ class Zintu:  # one run of the program from a folder of its own, in place, or fr
                 self.proc = spawn([*wrap] + ["wine"] * (s.exe.suffix == ".exe") + [exe],
                                   env=s.env, cwd=workdir or self.folder, stdout=log,
                                   stderr=subprocess.STDOUT)
-            self.pid = self.proc.pid  # of the game itself, also when a tracer started it
-            while wrap and self.pid == self.proc.pid:
-                children = Path(f"/proc/{self.proc.pid}/task/{self.proc.pid}/children").read_text()
-                self.pid = int(children.split()[0]) if children else self.pid
+            self.pid = None if wrap else self.proc.pid  # a tracer's game tells its own below
         self.window = wait_for(lambda: s.windows("Zintu", self.pid), "main window", 30)[0]
         self.pid = self.pid or int(s.run("xdotool", "getwindowpid", self.window))
         painted = lambda px: px(7, 30) == GRID_RGB and all(px(*p) in COLOURS for p in PREVIEW)
@@ -202,6 +199,11 @@ class Zintu:  # one run of the program from a folder of its own, in place, or fr
     def click(self, *points):  # one command, so that the clicks follow at once
         self.s.run("xdotool", *(arg for x, y in points for arg in
                                 ("mousemove", "--window", self.window, x, y, "click", 1)))
+
+    def scores_window(self):  # opened by its button, closed as a window manager asks
+        self.click(BUTTONS["Рекорды"])
+        self.s.close(wait_for(lambda: self.s.windows("10 лучших рекордов"), "high scores")[0])
+        wait_for(lambda: not self.s.windows("10 лучших рекордов"), "high-score window closed")
 
     def select(self, cell):
         self.click(ball_centre(*cell))
@@ -241,14 +243,8 @@ class Zintu:  # one run of the program from a folder of its own, in place, or fr
         assert not self.proc or self.proc.returncode == 0, f"zintu's status: {self.proc.returncode}"
 
 
-def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a click during a slide
-    program, work, shared = s.folder("program"), s.folder("work"), s.folder("общая папка")
-    anna = shared_table(shared)
-    (work / "Zintu.ini").write_bytes(str(shared).encode("cp1251") + b"\r\nnot read\r\n")
-    app = Zintu(s, folder=program, workdir=work)
-    local = program / "Zintu.scr"
-    wait_for(lambda: local.exists() and local.read_bytes()[:38] == anna, "shared entry copied")
-    assert not (work / "Zintu.scr").exists(), "a Zintu.scr appeared in the working folder"
+def scenario_play(s):  # keys alone, and a click during a slide
+    app = Zintu(s)
     # By keys alone: Открыть is the fourth stop, the board the seventh.
     app.open_position(KEYS, keys=["Tab"] * 4 + ["space"])
     app.keys("Tab", "Tab", "Tab", "Down", "Down", *["Right"] * 5, "Left", "space")
@@ -269,26 +265,24 @@ def scenario_play(s):  # scores shared by Zintu.ini in the working folder; a cli
     app.end()  # during the slide
 
 
-def phase(name):  # for a measurement of a test build: ZINTU_LATENESS_LOG names the game's log
-    if "ZINTU_LATENESS_LOG" in os.environ:
-        print(f"phase {name} at {time.monotonic() * 1000:.0f} ms")
+def phase(name):  # marks for scripts/measure-share.py, which sets ZINTU_LATENESS_LOG
+    "ZINTU_LATENESS_LOG" in os.environ and print(f"phase {name} at {time.monotonic() * 1000:.0f} ms")
 
 
-def scenario_scores(s):  # the shared folder touched only off the window's thread, as strace sees it
+def scenario_scores(s):  # shared by Zintu.ini in the working folder, off the window's thread
     # ZINTU_E2E_SHARED: a shared folder to use, on a slow share for instance; its table is replaced.
     program, work = s.folder("program"), s.folder("work")
-    shared = Path(os.environ.get("ZINTU_E2E_SHARED") or s.folder("shared"))
-    anna = b"Anna".ljust(18) + struct.pack("<idd", 700, 45000.0, 0.5)
-    (shared / "Zintu.scr").write_bytes(anna + (b" " * 18 + struct.pack("<idd", 0, 0.0, 0.5)) * 9)
-    (work / "Zintu.ini").write_text(f"{shared}\n")
+    shared = Path(os.environ.get("ZINTU_E2E_SHARED") or s.folder("общая папка"))
+    anna = shared_table(shared)
+    (work / "Zintu.ini").write_bytes(str(shared).encode("cp1251") + b"\r\nnot read\r\n")
     trace = s.folder("trace") / "strace.log"
     phase("start-up")
     app = Zintu(s, folder=program, workdir=work,
                 wrap=["strace", "-f", "-qq", "-e", "trace=%file,%desc", "-o", trace])
     wait_for(lambda: (program / "Zintu.scr").read_bytes()[:38] == anna, "the shared table")
+    assert not (work / "Zintu.scr").exists(), "a Zintu.scr appeared in the working folder"
     # A full board but three cells, no four of a colour in a line: one move ends the game.
-    board = "".join(CODES[(c + 2 * r) % 7 + 1] for r in range(9) for c in range(9))
-    board = "." + board[1:79] + ".."
+    board = "." + "".join(CODES[(i % 9 + 2 * (i // 9)) % 7 + 1] for i in range(1, 79)) + ".."
     (app.folder / "full.poz").write_bytes(position_bytes(board, 800))
     phase("open position")
     app.open_position(board, app.folder / "full.poz")
@@ -303,13 +297,13 @@ def scenario_scores(s):  # the shared folder touched only off the window's threa
     s.run("xdotool", "key", "Return")
     wait_for(lambda: b"Vera" in (shared / "Zintu.scr").read_bytes(), "the record in the shared copy")
     phase("high-score window")
-    app.click(BUTTONS["Рекорды"])
-    s.close(wait_for(lambda: s.windows("10 лучших рекордов"), "high-score window")[0])
-    wait_for(lambda: not s.windows("10 лучших рекордов"), "high-score window closed")
+    app.scores_window()
     phase("exit")
     app.end("Выход")
     phase("ended")
-    calls = [line for line in trace.read_text().splitlines() if str(shared) in line]
+    # strace writes the bytes of a name outside ASCII in octal.
+    named = "".join(chr(b) if 32 <= b < 127 else f"\\{b:03o}" for b in bytes(shared))
+    calls = [line for line in trace.read_text().splitlines() if named in line]
     assert calls, "no call on the shared folder was traced"
     on_window_thread = [line for line in calls if int(line.split()[0]) == app.pid]
     assert not on_window_thread, f"the window's thread touched the shared folder: {on_window_thread}"
@@ -399,9 +393,7 @@ def scenario_windows(s):  # the unzipped Windows folder, a fresh wine prefix: di
     app.open_position(SLIDE)
     app.open_position(moved, app.folder / "saved")
 
-    app.click(BUTTONS["Рекорды"])
-    s.close(wait_for(lambda: s.windows("10 лучших рекордов"), "high-score window")[0])
-    wait_for(lambda: not s.windows("10 лучших рекордов"), "high-score window closed")
+    app.scores_window()
     app.click(BUTTONS["Свернуть"])
     wait_for(lambda: not s.viewable(app.window), "window hidden by Свернуть")
     tray = wait_for(lambda: s.windows("Wine System Tray"), "wine's notification area")[0]

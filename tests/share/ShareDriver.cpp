@@ -33,10 +33,9 @@ int Write(char** args) {
         book.Load(now);
         const auto loaded = std::chrono::steady_clock::now();
         const LoadedScores stored = book.Store(entry, now);
-        const std::chrono::duration<double, std::milli> store =
-            std::chrono::steady_clock::now() - loaded;
-        const std::chrono::duration<double, std::milli> load = loaded - start;
-        std::cout << store.count() << " " << stored.SharedScoreDir.empty() << " " << load.count()
+        const auto ms = [](auto span) { return std::chrono::duration<double, std::milli>(span); };
+        std::cout << ms(std::chrono::steady_clock::now() - loaded).count() << " "
+                  << stored.SharedScoreDir.empty() << " " << ms(loaded - start).count()
                   << std::endl;
     }
     return 0;

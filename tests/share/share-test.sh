@@ -76,22 +76,18 @@ EOF
     done
 }
 
-free_port() {
-    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
 mount_sftp() {  # port, shared folder on the server, mount point, client key
     sshfs -f -p "$1" -o "IdentityFile=$4,BatchMode=yes,UserKnownHostsFile=/dev/null" \
         -o StrictHostKeyChecking=no "root@127.0.0.1:$2" "$3" >"$3.log" 2>&1 &
-    mounts+=("$3")
-    wait_for mountpoint -q "$3"
+    mounts+=("$3") && wait_for mountpoint -q "$3"
 }
 
 start_sftp() {  # the same server straight and through the relay
     local dir=$run/sftp slow=$run/sftp40 port relay
     mkdir -p "$dir/share" "$dir/A" "$dir/B" "$slow/A" "$slow/B" /run/sshd
     for key in host_key client_key; do ssh-keygen -q -t ed25519 -N '' -f "$dir/$key"; done
-    port=$(free_port) relay=$(free_port)
+    read -r port relay < <(python3 -c 'import socket; s, t = socket.socket(), socket.socket()
+s.bind(("127.0.0.1", 0)); t.bind(("127.0.0.1", 0)); print(s.getsockname()[1], t.getsockname()[1])')
     /usr/sbin/sshd -D -e -f /dev/null -o ListenAddress=127.0.0.1 -p "$port" -h "$dir/host_key" \
         -o AuthorizedKeysFile="$dir/client_key.pub" -o PasswordAuthentication=no -o StrictModes=no \
         -o UsePAM=no -o PidFile=none -o 'Subsystem=sftp internal-sftp' >"$dir/sshd.log" 2>&1 &
@@ -106,27 +102,23 @@ start_sftp() {  # the same server straight and through the relay
 start_relay() {  # listen port, target port: each way delayed by 20 ms, bytes kept in order
     python3 -c '
 import asyncio, sys
-listen, target = int(sys.argv[1]), int(sys.argv[2])
-async def carry(reader, writer):
+async def carry(reader, writer):  # each chunk sent 20 ms after it came, the end last
     loop, queue = asyncio.get_running_loop(), asyncio.Queue()
     async def send():
         while (item := await queue.get())[1]:
             await asyncio.sleep(item[0] - loop.time())
             writer.write(item[1])
-            await writer.drain()
         writer.close()
     sender = asyncio.create_task(send())
-    while True:
-        data = await reader.read(65536)
+    while (data := await reader.read(65536)):
         queue.put_nowait((loop.time() + 0.020, data))
-        if not data:
-            return await sender
+    queue.put_nowait((0, b""))
+    await sender
 async def accept(reader, writer):
-    target_reader, target_writer = await asyncio.open_connection("127.0.0.1", target)
-    await asyncio.gather(carry(reader, target_writer), carry(target_reader, writer))
+    far = await asyncio.open_connection("127.0.0.1", int(sys.argv[2]))
+    await asyncio.gather(carry(reader, far[1]), carry(far[0], writer))
 async def main():
-    async with await asyncio.start_server(accept, "127.0.0.1", listen) as server:
-        await server.serve_forever()
+    await (await asyncio.start_server(accept, "127.0.0.1", int(sys.argv[1]))).serve_forever()
 asyncio.run(main())' "$1" "$2" &
     wait_for python3 -c "import socket; socket.create_connection(('127.0.0.1', $1))"
 }
@@ -150,13 +142,10 @@ start_writer() {  # index, share, clock offset or "none", first points, step, co
     writer_pid=$!
 }
 
-spread() {  # median and maximum of the numbers read
-    sort -n | awk '{ t[NR] = $1 } END { printf "median %.0f ms, max %.0f ms", t[int(NR / 2) + 1], t[NR] }'
-}
-
-stats() {  # of the writers' "store-ms missed load-ms" lines
-    echo "stores $(cat "$@" | wc -l): $(cut -d' ' -f1 "$@" | spread); loads: $(cut -d' ' -f3 "$@" |
-        spread); missed the lock $(awk '{ m += $2 } END { print m + 0 }' "$@")"
+stats() {  # of the writers' "store-ms missed load-ms" lines: medians, maxima, misses
+    local spread='{ t[NR] = $1 } END { printf "median %.0f ms, max %.0f ms", t[int(NR / 2) + 1], t[NR] }'
+    echo "stores $(cat "$@" | wc -l): $(cut -d' ' -f1 "$@" | sort -n | awk "$spread"); loads: $(cut \
+        -d' ' -f3 "$@" | sort -n | awk "$spread"); missed the lock $(awk '{ m += $2 } END { print m + 0 }' "$@")"
 }
 
 catch_holding() {  # stops the writer while it holds the lock, as a suspended laptop would
