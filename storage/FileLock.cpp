@@ -211,6 +211,9 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
     const auto deadline = start + timing.Patience;
     auto nextLook = start;
     std::optional<ServerClock> serverClock;  // read at the first look only
+    // Others may have judged the same dead lock and be moving aside whatever stands under its
+    // name: a lock had after a takeover is never sure.
+    bool tookOver = false;
     // Within the patience, so that nobody waits longer than it.
     watch.WaitForTurn(std::min(timing.HeadStart, timing.Patience));
     for (int round = 0;; ++round) {
@@ -223,7 +226,7 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
             std::future<bool> naming =
                 std::async(std::launch::async, NameHolder, lockFile, holder, timing.Retry);
             return FileLock(lockFile, holder, std::move(naming), watch, timing.Retry, attempt,
-                            timing.StaleAfter / 2);
+                            tookOver ? std::chrono::milliseconds(0) : timing.StaleAfter / 2);
         }
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
@@ -241,6 +244,7 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
             if (seen && watch.IsStale(lockFile, *seen, serverClock->AgeOf(seen->Stamp),
                                       timing.StaleAfter)) {
                 RemoveIfStill(lockFile, seen->Bytes, seen->Stamp, timing.Retry);
+                tookOver = true;
                 continue;  // the lock is free now: no pause before taking it
             }
         }
@@ -316,9 +320,10 @@ void FileLock::Release() {
         return;
     }
     WaitForName();
+    // Moving another holder's lock aside, even to put it back, could cost it the name.
     if (IsSurelyHeld()) {
         RemoveLock(file_, retry_);
-    } else {
+    } else if (IsHeld()) {
         RemoveIfStill(file_, holder_, std::nullopt, retry_);
     }
     watch_->NoteRelease();
