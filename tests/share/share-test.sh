@@ -39,8 +39,10 @@ wait_for() {  # a command, tried for ten seconds
         { echo "not ready: $*" >&2 && return 1; }
 }
 
-start_samba() {
+start_samba() {  # alone on its port: another Samba there would serve its own folder to our mounts
     local dir=$run/smb
+    python3 -c "import socket; socket.create_connection(('127.0.0.1', 445))" 2>/dev/null &&
+        echo "port 445 serves another Samba" >&2 && return 1
     mkdir -p "$dir/share" "$dir/state"
     cat >"$dir/smb.conf" <<EOF
 [global]
@@ -171,10 +173,9 @@ run_row() {  # share skew fault writers
         held | dead[+-]*)  # another installation's lock; or a dead one's, stamped an hour off
             mkdir "$shared/Zintu.lck" && echo "pid 1, token $3" >"$shared/Zintu.lck/holder"
             [[ $3 == dead* ]] && touch -d "${3#dead}our" "$shared/Zintu.lck/holder" "$shared/Zintu.lck"
-            if [[ $3 == held ]]; then  # a lock that its holder never lets go
+            if [[ $3 == held ]]; then  # never let go: left alone till 5 s old to the second, then taken
                 start_writer 0 "$1" none 1 1 1
                 wait "$writer_pid" && stats "$run/times.0" || return 1
-                # Left alone until the folder's clock, read to the second, makes it 5 s old.
                 awk '{ exit !($1 > 3500 && $2 == 0) }' "$run/times.0" && [[ ! -e $shared/Zintu.lck ]]
                 return
             fi ;;
