@@ -15,7 +15,7 @@ BUTTONS = {"Рекорды": (360, 100), "Открыть": (360, 132), "Сохр
            "Выход": (360, 260), "Свернуть": (360, 292)}
 SLIDE = "....B...." + "." * 63 + "R........"  # a blue ball to slide down, a red one to click then
 SLID = 4 + 9 * 8  # where the blue ball ends
-PREVIEW = [(int((5030 + 350 * i) / TWIPS), 16) for i in range(3)]
+PREVIEW = [(int((5030 + 350 * i) / TWIPS), 25) for i in range(3)]  # below a symbol, if any
 KEYS = "RRRR" + "." * 14 + "....R" + "." * 58  # keys move (4, 2) up to the four
 # LANG, LANGUAGE, dark palette, the captions from "Свернуть" to "About", an empty cell
 RU = "Свернуть Выход Сброс Рекорды Открыть Сохранить About", "пусто"
