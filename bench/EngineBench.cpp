@@ -16,7 +16,7 @@ class Bench {
 
     test::RecordingSurface surface;
     test::FakeScoreStore scores;
-    Zintu game{surface, scores};
+    Zintu game{surface, surface, surface, scores};
 };
 
 // Every third cell holds a ball, in a pattern without runs.

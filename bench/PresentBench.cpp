@@ -157,7 +157,7 @@ void FinePictureOfTheBoard(benchmark::State& state) {
     buffer.Reset(kClient, static_cast<qreal>(state.range(0)), kFace);
     WindowSurface surface(window, buffer, ball, score, best, Symbols::Off);
     test::FakeScoreStore scores;
-    Zintu game(surface, scores);
+    Zintu game(surface, surface, surface, scores);
     game.NewGame(0.5f, ToColorValue(kFace));
     state.counters["new_game_bytes"] = static_cast<double>(buffer.FineBytes());
     for (int i = 0; i < 81; ++i) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "engine/Rules.h"
@@ -28,8 +27,8 @@ struct BallPlacement {
     bool operator==(const BallPlacement&) const = default;
 };
 
-// Everything the game draws or signals goes through this surface. Coordinates are twips
-// from the top left of the main window's client area; what is drawn persists.
+// Everything the game draws goes through this surface. Coordinates are twips from the top
+// left of the main window's client area; what is drawn persists.
 class DrawingSurface {
   public:
     virtual ~DrawingSurface() = default;
@@ -50,17 +49,6 @@ class DrawingSurface {
 
     // Moves, recolours, shows or hides the ball overlay and presents it at once.
     virtual void PlaceBall(const BallPlacement& ball) = 0;
-    // The animation clock: steady, never going back.
-    virtual std::chrono::microseconds Now() const = 0;
-    // Holds the animation until the clock reaches `time`; returns at once if it has.
-    virtual void WaitUntil(std::chrono::microseconds time) = 0;
-    // The time between two pictures of the screen: frames closer together are never seen.
-    virtual std::chrono::microseconds RefreshInterval() const = 0;
-
-    virtual void Beep() = 0;
-    // Captions of the score labels.
-    virtual void ShowScore(std::int32_t score) = 0;
-    virtual void ShowBestScore(std::int32_t bestScore) = 0;
 };
 
 }  // namespace zintu

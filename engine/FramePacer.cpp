@@ -12,23 +12,23 @@ std::int64_t IntervalCount(std::chrono::microseconds span, std::chrono::microsec
 
 }  // namespace
 
-FramePacer::FramePacer(DrawingSurface& surface, int frames, std::chrono::microseconds frameTime)
-    : surface_(surface),
+FramePacer::FramePacer(ClockAndBeeper& clock, int frames, std::chrono::microseconds frameTime)
+    : clock_(clock),
       frames_(frames),
       frameTime_(frameTime),
-      start_(surface.Now()),
+      start_(clock.Now()),
       span_((frames - 1) * frameTime),
-      intervals_(IntervalCount(span_, surface.RefreshInterval())),
+      intervals_(IntervalCount(span_, clock.RefreshInterval())),
       nextShow_(start_) {}
 
 bool FramePacer::Next() {
     ++frame_;
     const auto due = start_ + (frame_ - 1) * frameTime_;
-    if (frame_ < frames_ && due + frameTime_ <= std::max(surface_.Now(), nextShow_)) {
+    if (frame_ < frames_ && due + frameTime_ <= std::max(clock_.Now(), nextShow_)) {
         return false;
     }
     const auto showAt = std::max(due, nextShow_);
-    surface_.WaitUntil(showAt);
+    clock_.WaitUntil(showAt);
     while (nextShow_ <= showAt && shown_ < intervals_) {
         nextShow_ = ShowTime(++shown_);
     }
@@ -36,7 +36,7 @@ bool FramePacer::Next() {
 }
 
 void FramePacer::Finish() {
-    surface_.WaitUntil(start_ + frames_ * frameTime_);
+    clock_.WaitUntil(start_ + frames_ * frameTime_);
 }
 
 std::chrono::microseconds FramePacer::ShowTime(std::int64_t interval) const {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "engine/DrawingSurface.h"
+#include "engine/ClockAndBeeper.h"
 
 namespace zintu {
 
@@ -15,7 +15,7 @@ namespace zintu {
 // never a longer animation.
 class FramePacer {
   public:
-    FramePacer(DrawingSurface& surface, int frames, std::chrono::microseconds frameTime);
+    FramePacer(ClockAndBeeper& clock, int frames, std::chrono::microseconds frameTime);
 
     // Moves on to the next frame. When it is to be shown, holds until it may be and
     // returns true.
@@ -27,7 +27,7 @@ class FramePacer {
     // The time of the end of the given interval between the first frame and the last.
     std::chrono::microseconds ShowTime(std::int64_t interval) const;
 
-    DrawingSurface& surface_;
+    ClockAndBeeper& clock_;
     int frames_;
     std::chrono::microseconds frameTime_;
     std::chrono::microseconds start_;

@@ -30,7 +30,7 @@ bool Zintu::StoreRecord(std::u32string_view answer) {
 void Zintu::ScoresArrived(const ScoreTable& table) {
     Scores = table;
     BestScore = Scores[0].Points;
-    surface_.ShowBestScore(BestScore);
+    scoreDisplay_.ShowBestScore(BestScore);
 }
 
 void Zintu::ReloadScoresForNewGame() {

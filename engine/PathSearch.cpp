@@ -95,13 +95,12 @@ std::int16_t StepTo(const Grid& grid, int& col, int& row, std::int16_t value) {
     return 0;
 }
 
-
 std::optional<Grid> Zintu::FindPath(int targetCol, int targetRow) {
     const Grid distances = WaveDistances(Board, SelCol, SelRow);
     if (distances[CellIndex(targetCol, targetRow)] >= 1) {
         return PathTrace(distances, SelCol, SelRow, targetCol, targetRow);
     }
-    surface_.Beep();
+    clock_.Beep();
     return std::nullopt;
 }
 
@@ -114,7 +113,7 @@ void Zintu::MoveBall(int startCol, int startRow, const Grid& path) {
 
     const int steps = *std::max_element(path.begin(), path.end()) - 1;
     const int positionsPerStep = (kCellSize - kFirstOffset) / MoveStep + 1;
-    FramePacer pacer(surface_, steps * positionsPerStep, kSlideFrame);
+    FramePacer pacer(clock_, steps * positionsPerStep, kSlideFrame);
     int col = startCol;
     int row = startRow;
     for (std::int16_t step = 2;; ++step) {

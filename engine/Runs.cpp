@@ -97,7 +97,7 @@ bool Zintu::CheckRuns(int col, int row, ColorCode code, RunPoints points) {
             std::int64_t{Score} + LinePoints(l.Horizontal, l.Vertical, l.Diagonal, l.AntiDiagonal);
         Score = static_cast<std::int32_t>(
             std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
-        surface_.ShowScore(Score);
+        scoreDisplay_.ShowScore(Score);
     }
     return true;
 }
@@ -130,7 +130,7 @@ std::int32_t Zintu::LinePoints(int horizontal, int vertical, int diagonal, int a
 }
 
 void Zintu::AnimateRemoval(const Grid& removed) {
-    FramePacer pacer(surface_, kRemovalFrames, kRemovalFrame);
+    FramePacer pacer(clock_, kRemovalFrames, kRemovalFrame);
     for (int radius = kBallRadius; radius >= 0; radius -= kRadiusStep) {
         if (!pacer.Next()) {
             continue;

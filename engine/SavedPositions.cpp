@@ -20,7 +20,7 @@ void Zintu::RestorePosition(const SavedPosition& position) {
     Unselect();
     ForEachCell([this](int col, int row) { PutBall(col, row, Board[CellIndex(col, row)]); });
     DrawNextColor();
-    surface_.ShowScore(Score);
+    scoreDisplay_.ShowScore(Score);
     Generator.Seed(position.RandomSeed);
     Generator.Skip(static_cast<std::uint64_t>(position.DrawCount));
 }

@@ -2,8 +2,9 @@
 
 namespace zintu {
 
-Zintu::Zintu(DrawingSurface& surface, ScoreStore& scoreStore)
-    : surface_(surface), scoreStore_(scoreStore) {}
+Zintu::Zintu(DrawingSurface& surface, ClockAndBeeper& clock, ScoreDisplay& scoreDisplay,
+             ScoreStore& scoreStore)
+    : surface_(surface), clock_(clock), scoreDisplay_(scoreDisplay), scoreStore_(scoreStore) {}
 
 void Zintu::NewGame(float randomSeed, ColorValue background) {
     Generator.Seed(randomSeed);
@@ -18,7 +19,7 @@ void Zintu::NewGame(float randomSeed, ColorValue background) {
     GetNextColor();
     DrawNextColor();
     Score = 0;
-    surface_.ShowScore(Score);
+    scoreDisplay_.ShowScore(Score);
     SelCol = -1;
 }
 

@@ -7,10 +7,12 @@
 #include <string>
 
 #include "engine/BoardGeometry.h"
+#include "engine/ClockAndBeeper.h"
 #include "engine/DrawingSurface.h"
 #include "engine/RandomGenerator.h"
 #include "engine/Rules.h"
 #include "engine/SavedPosition.h"
+#include "engine/ScoreDisplay.h"
 #include "engine/ScoreStore.h"
 #include "engine/ScoreTable.h"
 
@@ -32,7 +34,8 @@ enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropp
 // process; tests make their own.
 class Zintu {
   public:
-    Zintu(DrawingSurface& surface, ScoreStore& scoreStore);
+    Zintu(DrawingSurface& surface, ClockAndBeeper& clock, ScoreDisplay& scoreDisplay,
+          ScoreStore& scoreStore);
 
     // --- state ---
     Grid Board{};
@@ -117,6 +120,8 @@ class Zintu {
     void ReloadScoresForNewGame();
 
     DrawingSurface& surface_;
+    ClockAndBeeper& clock_;
+    ScoreDisplay& scoreDisplay_;
     ScoreStore& scoreStore_;
     BallPlacement ball_;  // the sliding ball overlay
     bool scoresJustStored_ = false;

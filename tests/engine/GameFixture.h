@@ -72,7 +72,7 @@ class GameFixture : public ::testing::Test {
 
     RecordingSurface surface;
     FakeScoreStore scores;
-    Zintu game{surface, scores};
+    Zintu game{surface, surface, surface, scores};
     int gameOvers = 0;
 };
 

@@ -108,7 +108,7 @@ TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     EXPECT_EQ(surface.Shapes[0], (Shape{Kind::FilledRectangle, 10, 10, 4610, 4610, 0}));
     EXPECT_EQ(surface.Shapes[21], (Shape{Kind::Disc, 350, 350, 150, 0, 0x0000ff}));
     RecordingSurface otherSurface;
-    Zintu other(otherSurface, scores);
+    Zintu other(otherSurface, otherSurface, otherSurface, scores);
     other.NewGame(0.3f, kFace);  // another game before, with draws of its own
     std::tie(other.SelCol, other.SelRow) = std::pair(0, 8);
     otherSurface.Clear();

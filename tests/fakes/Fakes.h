@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/ClockAndBeeper.h"
 #include "engine/DrawingSurface.h"
+#include "engine/ScoreDisplay.h"
 #include "engine/ScoreStore.h"
 
 namespace zintu::test {
 
 // Keeps every drawing call in order, with the fill colour in force when it was made. Its
 // clock moves only by waits and by the cost given to each presented frame.
-class RecordingSurface : public DrawingSurface {
+class RecordingSurface : public DrawingSurface, public ClockAndBeeper, public ScoreDisplay {
   public:
     enum class Kind { FilledRectangle, Line, Box, Disc, Refresh };
     struct Shape {

@@ -4,7 +4,9 @@
 #include <QRegion>
 #include <chrono>
 
+#include "engine/ClockAndBeeper.h"
 #include "engine/DrawingSurface.h"
+#include "engine/ScoreDisplay.h"
 #include "ui/main/BallSymbol.h"
 
 class QLabel;
@@ -18,9 +20,10 @@ class BallShape;
 QColor ToQColor(ColorValue color);
 ColorValue ToColorValue(QColor color);
 
-// The game's drawing surface on the main window: shapes go to the back buffer, frames are
-// presented with an immediate repaint of what changed; the clock is the steady clock.
-class WindowSurface : public DrawingSurface {
+// What the game draws and signals on the main window: shapes go to the back buffer, frames
+// are presented with an immediate repaint of what changed; the clock is the steady clock, the
+// scores go to the window's labels.
+class WindowSurface : public DrawingSurface, public ClockAndBeeper, public ScoreDisplay {
   public:
     WindowSurface(QWidget& window, BackBuffer& buffer, BallShape& ball, QLabel& scoreLabel,
                   QLabel& bestLabel, Symbols symbols);

@@ -109,7 +109,7 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     const GameArguments options = ReadGameArguments(arguments);
     surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_,
                                                options.BallSymbols);
-    game_ = std::make_unique<Zintu>(*surface_, scoreStore_);
+    game_ = std::make_unique<Zintu>(*surface_, *surface_, *surface_, scoreStore_);
     CreateBoardCursor();
     tray_ = new TrayIcon(this);
     connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
