@@ -166,7 +166,9 @@ ServerClock::ServerClock(const fs::path& lockFile, std::chrono::milliseconds ret
     stamp_ = ModificationTime(probe);
     // Taken after the stamp came back, so that the server's time is never overestimated.
     readAt_ = std::chrono::steady_clock::now();
-    RetriedCall(retry, [&](std::error_code& error) { fs::remove(probe, error); });
+    // A share may refuse for a while to delete a file that its client has only just closed.
+    RetriedCall(
+        retry, [&](std::error_code& error) { fs::remove(probe, error); }, kTries * 10);
 }
 
 std::optional<std::chrono::nanoseconds> ServerClock::AgeOf(FileStamp stamp) const {
