@@ -7,10 +7,7 @@
 namespace zintu {
 
 ScoreWorker::ScoreWorker(ScoreFiles files, Delivery deliver)
-    : files_(files),
-      deliver_(std::move(deliver)),
-      book_(std::move(files)),
-      thread_([this] { Run(); }) {}
+    : deliver_(std::move(deliver)), book_(std::move(files)), thread_([this] { Run(); }) {}
 
 ScoreWorker::~ScoreWorker() {
     {

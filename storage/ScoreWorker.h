@@ -29,16 +29,16 @@ class ScoreWorker {
     void Store(const ScoreRecord& entry);
     // Nothing asked is left to do.
     bool IsIdle() const;
-    const ScoreFiles& Files() const { return files_; }
+    // Never changed after construction, so any thread may read them.
+    const ScoreFiles& Files() const { return book_.Files(); }
 
   private:
     using Request = std::optional<ScoreRecord>;  // empty: a load
     void Ask(Request request);
     void Run();
 
-    const ScoreFiles files_;
     const Delivery deliver_;
-    ScoreBook book_;  // used on the worker's thread only
+    ScoreBook book_;  // used on the worker's thread only, but for its file names
     mutable std::mutex mutex_;
     std::condition_variable asked_;
     std::deque<Request> requests_;
