@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "storage/FileLock.h"
-#include "storage/Platform.h"
 #include "storage/ScoreFile.h"
 #include "storage/ScoreMerge.h"
 #include "storage/Settings.h"
@@ -14,18 +13,6 @@ namespace zintu {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The shared copy as it stands, or nothing when there is none yet. One that cannot be read
-// holds no entries.
-std::optional<ScoreTable> ReadSharedCopy(const fs::path& file, const OleDateTime& now) {
-    if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize)) {
-        return DecodeScoreTable(start->Bytes, now);
-    }
-    if (IsMissingFile(file)) {
-        return std::nullopt;
-    }
-    return BlankTable(now);
-}
 
 // Only the lock's holder starts a missing shared copy: it knows the folder is there and that
 // nobody else is starting it.
@@ -75,7 +62,7 @@ ScoreBook::Locked ScoreBook::LockAndMerge(const fs::path& sharedDir, const OleDa
         return {std::nullopt, {local, {}}};
     }
     const bool locked = lock.has_value();
-    const std::optional<ScoreTable> shared = ReadSharedCopy(sharedDir / kScoreFileName, now);
+    const std::optional<ScoreTable> shared = ReadExistingScoreFile(sharedDir / kScoreFileName, now);
     return {std::move(lock), MergeWithShared(local, shared, sharedDir, locked, now)};
 }
 
@@ -125,7 +112,7 @@ std::optional<LoadedScores> ScoreBook::LoadUnlocked(const fs::path& sharedDir,
     if (sharedDir.empty()) {
         return LoadedScores{local, {}};
     }
-    const std::optional<ScoreTable> shared = ReadSharedCopy(sharedDir / kScoreFileName, now);
+    const std::optional<ScoreTable> shared = ReadExistingScoreFile(sharedDir / kScoreFileName, now);
     if (!shared) {
         // A copy is started only with a score in it.
         return local.front().Points > 0 ? std::nullopt

@@ -70,15 +70,24 @@ bool IsMissingFile(const std::filesystem::path& file) {
     return !std::filesystem::exists(file, error) && !error;
 }
 
-ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
+// Asked whether the file is missing only once the read failed: a read is the usual case.
+std::optional<ScoreTable> ReadExistingScoreFile(const std::filesystem::path& file,
+                                                const OleDateTime& now) {
     if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize)) {
         return DecodeScoreTable(start->Bytes, now);
     }
-    // Asked only once the read failed: a missing file is rare, a read is the usual case.
-    const ScoreTable blank = BlankTable(now);
     if (IsMissingFile(file)) {
-        WriteScoreFile(file, blank);
+        return std::nullopt;
     }
+    return BlankTable(now);
+}
+
+ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
+    if (std::optional<ScoreTable> table = ReadExistingScoreFile(file, now)) {
+        return *table;
+    }
+    const ScoreTable blank = BlankTable(now);
+    WriteScoreFile(file, blank);
     return blank;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "engine/ScoreTable.h"
@@ -25,6 +26,10 @@ ScoreTable DecodeScoreTable(std::span<const std::uint8_t> bytes, const OleDateTi
 
 // True only when the file surely does not exist; a file that cannot be checked is not missing.
 bool IsMissingFile(const std::filesystem::path& file);
+
+// Nothing when the file surely does not exist; a file that cannot be read holds no entries.
+std::optional<ScoreTable> ReadExistingScoreFile(const std::filesystem::path& file,
+                                                const OleDateTime& now);
 
 // A missing file is created with ten blank entries. Errors are ignored: entries not read
 // stay blank.
