@@ -13,6 +13,11 @@ namespace {
 class Bench {
   public:
     Bench() { game.NewGame(0.5f, 0xc0c0c0); }
+    // Restores `board` and selects the ball at (0, 0).
+    void SelectFirst(const Grid& board) {
+        game.RestorePosition({board});
+        game.ReleaseOnBoard(CellCentre(0, 0).X, CellCentre(0, 0).Y, [] {});
+    }
 
     test::RecordingSurface surface;
     test::FakeScoreStore scores;
@@ -20,18 +25,17 @@ class Bench {
 };
 
 // Every third cell holds a ball, in a pattern without runs.
-void Crowd(Zintu& game) {
-    for (int i = 0; i < 81; ++i) {
-        game.Board[i] = i % 3 == 0 ? static_cast<ColorCode>(i % 7 + 1) : 0;
+Grid Crowd() {
+    Grid board{};
+    for (int i = 0; i < 81; i += 3) {
+        board[i] = static_cast<ColorCode>(i % 7 + 1);
     }
+    return board;
 }
 
 void FindPathEmpty(benchmark::State& state) {
     Bench bench;
-    bench.game.Board.fill(0);
-    bench.game.Board[0] = 1;
-    bench.game.SelCol = 0;
-    bench.game.SelRow = 0;
+    bench.SelectFirst({1});
     for (auto _ : state) {
         benchmark::DoNotOptimize(bench.game.FindPath(8, 8));
     }
@@ -40,9 +44,7 @@ BENCHMARK(FindPathEmpty);
 
 void FindPathCrowded(benchmark::State& state) {
     Bench bench;
-    Crowd(bench.game);
-    bench.game.SelCol = 0;
-    bench.game.SelRow = 0;
+    bench.SelectFirst(Crowd());
     for (auto _ : state) {
         benchmark::DoNotOptimize(bench.game.FindPath(8, 7));
     }
@@ -51,20 +53,20 @@ BENCHMARK(FindPathCrowded);
 
 void CheckRunsWithoutRun(benchmark::State& state) {
     Bench bench;
-    Crowd(bench.game);
+    bench.game.RestorePosition({Crowd()});
     for (auto _ : state) {
-        benchmark::DoNotOptimize(bench.game.CheckRuns(3, 3, bench.game.Board[CellIndex(3, 3)]));
+        benchmark::DoNotOptimize(bench.game.CheckRuns(3, 3, Crowd()[CellIndex(3, 3)]));
     }
 }
 BENCHMARK(CheckRunsWithoutRun);
 
 void CheckRunsWithRun(benchmark::State& state) {
     Bench bench;
-    bench.game.Board.fill(0);
+    bench.game.RestorePosition({});
     for (auto _ : state) {
         bench.surface.Clear();  // keeps the recording from growing without bound
         for (int col = 0; col < 5; ++col)
-            bench.game.Board[CellIndex(col, 4)] = 2;
+            bench.game.PutBall(col, 4, 2);
         benchmark::DoNotOptimize(bench.game.CheckRuns(2, 4, 2));
     }
 }
@@ -77,20 +79,21 @@ void WholeTurn(benchmark::State& state) {
     Zintu& game = bench.game;
     for (auto _ : state) {
         bench.surface.Clear();
-        const auto ball = std::find_if(game.Board.begin(), game.Board.end(),
-                                       [](std::int16_t code) { return code > 0; });
-        const int from = static_cast<int>(ball - game.Board.begin());
+        const Grid& board = game.State().Board;
+        const auto ball =
+            std::find_if(board.begin(), board.end(), [](std::int16_t code) { return code > 0; });
+        const int from = static_cast<int>(ball - board.begin());
         const TwipPoint ballAt = CellCentre(from % 9, from / 9);
         game.ReleaseOnBoard(ballAt.X, ballAt.Y, [] {});
         for (int to = 0; to < 81; ++to) {
-            if (game.Board[to] == 0 && game.FindPath(to % 9, to / 9)) {
+            if (board[to] == 0 && game.FindPath(to % 9, to / 9)) {
                 const TwipPoint targetAt = CellCentre(to % 9, to / 9);
                 game.ReleaseOnBoard(targetAt.X, targetAt.Y,
                                     [&game] { game.NewGame(0.5f, 0xc0c0c0); });
                 break;
             }
         }
-        if (game.SelCol >= 0) {  // the ball was stuck: start again
+        if (game.State().SelCol >= 0) {  // the ball was stuck: start again
             game.NewGame(0.25f, 0xc0c0c0);
         }
     }

@@ -113,10 +113,8 @@ void PlayInWindow(benchmark::State& state, Turn turn) {
 // A ball sliding down the board, eight cells.
 void SlideEightCells(benchmark::State& state) {
     PlayInWindow(state, [](Zintu& game) {
-        game.Board.fill(0);
-        game.Board[CellIndex(4, 0)] = 4;
-        game.SelCol = 4;
-        game.SelRow = 0;
+        game.RestorePosition({.Board = {0, 0, 0, 0, 4}});
+        game.ReleaseOnBoard(CellCentre(4, 0).X, CellCentre(4, 0).Y, [] {});
         game.MoveBall(4, 0, *game.FindPath(4, 8));
     });
 }
@@ -131,7 +129,7 @@ BENCHMARK(SlideEightCells)
 // A run of five removed.
 void RemoveFive(benchmark::State& state) {
     PlayInWindow(state, [](Zintu& game) {
-        game.Board.fill(0);
+        game.RestorePosition({});
         for (int col = 2; col < 7; ++col) {
             game.PutBall(col, 4, 3);
         }
@@ -160,9 +158,11 @@ void FinePictureOfTheBoard(benchmark::State& state) {
     Zintu game(surface, surface, surface, scores);
     game.NewGame(0.5f, ToColorValue(kFace));
     state.counters["new_game_bytes"] = static_cast<double>(buffer.FineBytes());
+    SavedPosition full;
     for (int i = 0; i < 81; ++i) {
-        game.Board[i] = static_cast<ColorCode>((i % 9 + 2 * (i / 9)) % 7 + 1);  // no runs
+        full.Board[i] = static_cast<ColorCode>((i % 9 + 2 * (i / 9)) % 7 + 1);  // no runs
     }
+    game.RestorePosition(full);
     for (auto _ : state) {
         game.Redraw();
     }

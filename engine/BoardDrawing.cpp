@@ -8,21 +8,21 @@ void Zintu::DrawGrid() {
     // the game over before it has just stored it.
     ReloadScoresForNewGame();
     DrawGridLines();
-    SelCol = 0;
-    SelRow = 0;
+    state_.SelCol = 0;
+    state_.SelRow = 0;
 }
 
 void Zintu::Redraw() {
     ClearBoardArea();
     DrawGridLines();
     ForEachCell([this](int col, int row) {
-        if (Board[CellIndex(col, row)] == 0) {
+        if (state_.Board[CellIndex(col, row)] == 0) {
             return;
         }
-        if (col == SelCol && row == SelRow) {
+        if (col == state_.SelCol && row == state_.SelRow) {
             DrawCellBox(col, row, kMarkColor);
         }
-        PutBall(col, row, Board[CellIndex(col, row)]);
+        PutBall(col, row, state_.Board[CellIndex(col, row)]);
     });
     DrawNextColor();
 }
@@ -44,13 +44,13 @@ void Zintu::DrawGridLines() {
 }
 
 void Zintu::PutBall(int col, int row, ColorCode code) {
-    Board[CellIndex(col, row)] = code;
+    state_.Board[CellIndex(col, row)] = code;
     DrawBall(CellCentre(col, row), kBallRadius, code);
 }
 
 // Code 0 erases: a disc of the background colour.
 void Zintu::DrawBall(TwipPoint centre, int radius, ColorCode code) {
-    surface_.SetFillColor(Palette[code]);
+    surface_.SetFillColor(state_.Palette[code]);
     surface_.Disc(centre.X, centre.Y, radius);
     if (code >= 1) {
         surface_.Symbol(centre.X, centre.Y, radius, code);

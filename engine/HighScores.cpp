@@ -11,7 +11,7 @@ void Zintu::LoadScoreTable() {
 }
 
 int Zintu::RecordRank() const {
-    return FindRank(Scores, Score);
+    return FindRank(state_.Scores, state_.Score);
 }
 
 bool Zintu::StoreRecord(std::u32string_view answer) {
@@ -19,7 +19,7 @@ bool Zintu::StoreRecord(std::u32string_view answer) {
     const bool accepted = IsAcceptableName(name);
     if (accepted) {
         const OleDateTime now = scoreStore_.Now();
-        scoreStore_.RequestStore(ScoreRecord{std::move(name), Score, now.Date, now.Time});
+        scoreStore_.RequestStore(ScoreRecord{std::move(name), state_.Score, now.Date, now.Time});
     } else {
         scoreStore_.RequestLoad();
     }
@@ -28,9 +28,9 @@ bool Zintu::StoreRecord(std::u32string_view answer) {
 }
 
 void Zintu::ScoresArrived(const ScoreTable& table) {
-    Scores = table;
-    BestScore = Scores[0].Points;
-    scoreDisplay_.ShowBestScore(BestScore);
+    state_.Scores = table;
+    state_.BestScore = state_.Scores[0].Points;
+    scoreDisplay_.ShowBestScore(state_.BestScore);
 }
 
 void Zintu::ReloadScoresForNewGame() {

@@ -96,23 +96,23 @@ std::int16_t StepTo(const Grid& grid, int& col, int& row, std::int16_t value) {
 }
 
 std::optional<Grid> Zintu::FindPath(int targetCol, int targetRow) {
-    const Grid distances = WaveDistances(Board, SelCol, SelRow);
+    const Grid distances = WaveDistances(state_.Board, state_.SelCol, state_.SelRow);
     if (distances[CellIndex(targetCol, targetRow)] >= 1) {
-        return PathTrace(distances, SelCol, SelRow, targetCol, targetRow);
+        return PathTrace(distances, state_.SelCol, state_.SelRow, targetCol, targetRow);
     }
     clock_.Beep();
     return std::nullopt;
 }
 
 void Zintu::MoveBall(int startCol, int startRow, const Grid& path) {
-    DrawCellBox(startCol, startRow, Palette[0]);
-    const ColorCode code = Board[CellIndex(startCol, startRow)];
+    DrawCellBox(startCol, startRow, state_.Palette[0]);
+    const ColorCode code = state_.Board[CellIndex(startCol, startRow)];
     const TwipPoint corner = SlideBallCorner(startCol, startRow);
-    ball_ = {corner.X, corner.Y, kSlideBallSide, kSlideBallSide, Palette[code], true, code};
+    ball_ = {corner.X, corner.Y, kSlideBallSide, kSlideBallSide, state_.Palette[code], true, code};
     surface_.PlaceBall(ball_);
 
     const int steps = *std::max_element(path.begin(), path.end()) - 1;
-    const int positionsPerStep = (kCellSize - kFirstOffset) / MoveStep + 1;
+    const int positionsPerStep = (kCellSize - kFirstOffset) / moveStep_ + 1;
     FramePacer pacer(clock_, steps * positionsPerStep, kSlideFrame);
     int col = startCol;
     int row = startRow;
@@ -132,7 +132,7 @@ void Zintu::MoveBall(int startCol, int startRow, const Grid& path) {
 void Zintu::SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer) {
     const Offset direction = SlideDirection(fromCol, fromRow, toCol, toRow);
     const TwipPoint corner = SlideBallCorner(fromCol, fromRow);
-    for (int offset = kFirstOffset; offset <= kCellSize; offset += MoveStep) {
+    for (int offset = kFirstOffset; offset <= kCellSize; offset += moveStep_) {
         ball_.Left = corner.X + direction.dCol * offset;
         ball_.Top = corner.Y + direction.dRow * offset;
         if (pacer.Next()) {

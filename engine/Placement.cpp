@@ -8,10 +8,10 @@ namespace zintu {
 std::int16_t Zintu::RandomInt(std::int16_t n) {
     // Stuck at the limit, the count no longer restores the generator exactly, but the game
     // goes on and its saves stay readable.
-    if (DrawCount < std::numeric_limits<std::int32_t>::max()) {
-        ++DrawCount;
+    if (state_.DrawCount < std::numeric_limits<std::int32_t>::max()) {
+        ++state_.DrawCount;
     }
-    return ScaleDraw(Generator.Next(), n);
+    return ScaleDraw(generator_.Next(), n);
 }
 
 ColorCode Zintu::RandomColor() {
@@ -19,7 +19,7 @@ ColorCode Zintu::RandomColor() {
 }
 
 std::int16_t Zintu::CountEmpty() const {
-    return static_cast<std::int16_t>(std::count(Board.begin(), Board.end(), 0));
+    return static_cast<std::int16_t>(std::count(state_.Board.begin(), state_.Board.end(), 0));
 }
 
 int DropCell(const Grid& board, int draw) {
@@ -40,7 +40,7 @@ void Zintu::DropBall(ColorCode code) {
     if (empty == 0) {
         return;
     }
-    const int cell = DropCell(Board, RandomInt(empty));
+    const int cell = DropCell(state_.Board, RandomInt(empty));
     const int col = cell % kBoardSize;
     const int row = cell / kBoardSize;
     PutBall(col, row, code);

@@ -77,27 +77,27 @@ bool Zintu::CheckRuns(int col, int row, ColorCode code, RunPoints points) {
     if (code == 0) {
         return false;
     }
-    const RunCheck runs = FindRuns(Board, col, row, code);
+    const RunCheck runs = FindRuns(state_.Board, col, row, code);
     if (!runs.Any()) {
         return false;
     }
 
     Grid removed{};
-    for (std::size_t i = 0; i < Board.size(); ++i) {
+    for (std::size_t i = 0; i < state_.Board.size(); ++i) {
         if (runs.Marks[i] >= 1) {
-            removed[i] = Board[i];
-            Board[i] = 0;
+            removed[i] = state_.Board[i];
+            state_.Board[i] = 0;
         }
     }
     AnimateRemoval(removed);
     if (points == RunPoints::Scored) {
         // A score read from a file may start near the limit; it stops there.
         const RunLengths& l = runs.Lengths;
-        const std::int64_t sum =
-            std::int64_t{Score} + LinePoints(l.Horizontal, l.Vertical, l.Diagonal, l.AntiDiagonal);
-        Score = static_cast<std::int32_t>(
+        const std::int64_t sum = std::int64_t{state_.Score} +
+                                 LinePoints(l.Horizontal, l.Vertical, l.Diagonal, l.AntiDiagonal);
+        state_.Score = static_cast<std::int32_t>(
             std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
-        scoreDisplay_.ShowScore(Score);
+        scoreDisplay_.ShowScore(state_.Score);
     }
     return true;
 }
@@ -137,7 +137,7 @@ void Zintu::AnimateRemoval(const Grid& removed) {
         }
         ForEachCell([&](int col, int row) {
             if (const auto code = removed[CellIndex(col, row)]; code >= 1) {
-                DrawCellBox(col, row, Palette[0]);
+                DrawCellBox(col, row, state_.Palette[0]);
                 DrawBall(CellCentre(col, row), radius, code);
             }
         });
@@ -146,7 +146,7 @@ void Zintu::AnimateRemoval(const Grid& removed) {
     pacer.Finish();
     ForEachCell([&](int col, int row) {
         if (removed[CellIndex(col, row)] >= 1) {
-            DrawCellBox(col, row, Palette[0]);
+            DrawCellBox(col, row, state_.Palette[0]);
         }
     });
 }

@@ -2,27 +2,28 @@
 
 namespace zintu {
 
-SavedPosition Zintu::Snapshot(float randomSeed) const {
+SavedPosition Zintu::Snapshot() const {
     SavedPosition position;
-    position.Board = Board;
-    position.Score = Score;
-    position.NextColors = NextColors;
-    position.RandomSeed = randomSeed;
-    position.DrawCount = DrawCount;
+    position.Board = state_.Board;
+    position.Score = state_.Score;
+    position.NextColors = state_.NextColors;
+    position.RandomSeed = state_.RandomSeed;
+    position.DrawCount = state_.DrawCount;
     return position;
 }
 
 void Zintu::RestorePosition(const SavedPosition& position) {
-    Board = position.Board;
-    Score = position.Score;
-    NextColors = position.NextColors;
-    DrawCount = position.DrawCount;
+    state_.Board = position.Board;
+    state_.Score = position.Score;
+    state_.NextColors = position.NextColors;
+    state_.DrawCount = position.DrawCount;
+    state_.RandomSeed = position.RandomSeed;
     Unselect();
-    ForEachCell([this](int col, int row) { PutBall(col, row, Board[CellIndex(col, row)]); });
+    ForEachCell([this](int col, int row) { PutBall(col, row, state_.Board[CellIndex(col, row)]); });
     DrawNextColor();
-    scoreDisplay_.ShowScore(Score);
-    Generator.Seed(position.RandomSeed);
-    Generator.Skip(static_cast<std::uint64_t>(position.DrawCount));
+    scoreDisplay_.ShowScore(state_.Score);
+    generator_.Seed(position.RandomSeed);
+    generator_.Skip(static_cast<std::uint64_t>(position.DrawCount));
 }
 
 }  // namespace zintu

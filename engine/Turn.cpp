@@ -15,14 +15,14 @@ TurnOutcome Zintu::ReleaseOnBoard(double x, double y, const std::function<void()
     if (!OnBoard(col, row)) {
         return TurnOutcome::Ignored;
     }
-    if (Board[CellIndex(col, row)] > 0) {
-        if (col == SelCol && row == SelRow) {
+    if (state_.Board[CellIndex(col, row)] > 0) {
+        if (col == state_.SelCol && row == state_.SelRow) {
             return TurnOutcome::Ignored;
         }
         SelectBall(col, row);
         return TurnOutcome::Selected;
     }
-    if (SelCol < 0) {
+    if (state_.SelCol < 0) {
         return TurnOutcome::Ignored;
     }
     const std::optional<Grid> path = FindPath(col, row);
@@ -33,39 +33,39 @@ TurnOutcome Zintu::ReleaseOnBoard(double x, double y, const std::function<void()
 }
 
 void Zintu::SelectBall(int col, int row) {
-    if (SelCol >= 0) {
-        const int oldCol = SelCol;
-        const int oldRow = SelRow;
+    if (state_.SelCol >= 0) {
+        const int oldCol = state_.SelCol;
+        const int oldRow = state_.SelRow;
         Unselect();
-        PutBall(oldCol, oldRow, Board[CellIndex(oldCol, oldRow)]);
+        PutBall(oldCol, oldRow, state_.Board[CellIndex(oldCol, oldRow)]);
     }
-    SelCol = static_cast<std::int16_t>(col);
-    SelRow = static_cast<std::int16_t>(row);
+    state_.SelCol = static_cast<std::int16_t>(col);
+    state_.SelRow = static_cast<std::int16_t>(row);
     DrawCellBox(col, row, kMarkColor);
-    PutBall(col, row, Board[CellIndex(col, row)]);
+    PutBall(col, row, state_.Board[CellIndex(col, row)]);
 }
 
 // Wipes the selection's mark, and the ball in it with it, and forgets the selection.
 void Zintu::Unselect() {
-    if (SelCol >= 0) {
-        DrawCellBox(SelCol, SelRow, Palette[0]);
-        SelCol = -1;
+    if (state_.SelCol >= 0) {
+        DrawCellBox(state_.SelCol, state_.SelRow, state_.Palette[0]);
+        state_.SelCol = -1;
     }
 }
 
 TurnOutcome Zintu::MoveSelectedBall(int col, int row, const Grid& path,
                                     const std::function<void()>& gameOver) {
-    const int fromCol = SelCol;
-    const int fromRow = SelRow;
-    const ColorCode code = Board[CellIndex(fromCol, fromRow)];
+    const int fromCol = state_.SelCol;
+    const int fromRow = state_.SelRow;
+    const ColorCode code = state_.Board[CellIndex(fromCol, fromRow)];
     MoveBall(fromCol, fromRow, path);
     Unselect();
     PutBall(fromCol, fromRow, 0);
-    SelCol = static_cast<std::int16_t>(col);
-    SelRow = static_cast<std::int16_t>(row);
+    state_.SelCol = static_cast<std::int16_t>(col);
+    state_.SelRow = static_cast<std::int16_t>(row);
     PutBall(col, row, code);
     const bool removed = CheckRuns(col, row, code);
-    SelCol = -1;
+    state_.SelCol = -1;
     if (removed) {
         return TurnOutcome::MovedWithRun;
     }
@@ -83,7 +83,7 @@ TurnOutcome Zintu::MoveSelectedBall(int col, int row, const Grid& path,
 void Zintu::DropPreviewBalls() {
     const int count = std::min<int>(CountEmpty(), 3);
     for (int i = 1; i <= count; ++i) {
-        DropBall(NextColors[i]);
+        DropBall(state_.NextColors[i]);
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -9,6 +8,7 @@
 #include "engine/BoardGeometry.h"
 #include "engine/ClockAndBeeper.h"
 #include "engine/DrawingSurface.h"
+#include "engine/GameState.h"
 #include "engine/RandomGenerator.h"
 #include "engine/Rules.h"
 #include "engine/SavedPosition.h"
@@ -22,6 +22,7 @@ class FramePacer;
 
 constexpr ColorValue kGridColor = Rgb(0, 0, 5);
 constexpr ColorValue kMarkColor = 0;  // black square behind the selected ball
+constexpr std::int16_t kDefaultMoveStep = 10;
 
 // Whether the runs a ball completes count for the player.
 enum class RunPoints { Scored, Unscored };
@@ -34,25 +35,17 @@ enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropp
 // process; tests make their own.
 class Zintu {
   public:
+    // `moveStep`: twips the sliding ball moves a millisecond, 10 to 20.
     Zintu(DrawingSurface& surface, ClockAndBeeper& clock, ScoreDisplay& scoreDisplay,
-          ScoreStore& scoreStore);
+          ScoreStore& scoreStore, std::int16_t moveStep = kDefaultMoveStep);
 
-    // --- state ---
-    Grid Board{};
-    std::array<ColorCode, 4> NextColors{};  // entries 1..3 drop in this order
-    std::array<ColorValue, 8> Palette{};
-    std::int16_t SelCol = 0;  // -1: no ball selected
-    std::int16_t SelRow = 0;
-    std::int32_t Score = 0;
-    std::int32_t BestScore = 0;
-    std::int32_t DrawCount = 0;
-    std::int16_t MoveStep = 10;
-    RandomGenerator Generator;
-    ScoreTable Scores{};
+    const GameState& State() const { return state_; }
 
     // --- new game ---
-    // Everything of a new game after the seed was drawn from the clock.
+    // Everything of a new game that `randomSeed` deals.
     void NewGame(float randomSeed, ColorValue background);
+    // A new game on a seed drawn from the clock.
+    void NewGameFromClock(ColorValue background);
 
     // --- board drawing ---
     void DrawGrid();
@@ -102,7 +95,7 @@ class Zintu {
     void ScoresArrived(const ScoreTable& table);
 
     // --- saved positions ---
-    SavedPosition Snapshot(float randomSeed) const;
+    SavedPosition Snapshot() const;
     void RestorePosition(const SavedPosition& position);
 
   private:
@@ -123,6 +116,9 @@ class Zintu {
     ClockAndBeeper& clock_;
     ScoreDisplay& scoreDisplay_;
     ScoreStore& scoreStore_;
+    GameState state_;
+    RandomGenerator generator_;
+    std::int16_t moveStep_;
     BallPlacement ball_;  // the sliding ball overlay
     bool scoresJustStored_ = false;
 };

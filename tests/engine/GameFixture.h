@@ -54,9 +54,13 @@ inline RandomGenerator Seeded(float seed) {
 class GameFixture : public ::testing::Test {
   protected:
     GameFixture() {
-        game.Palette = {kFace,    0x0000ff, 0x00ff00, 0x00ffff,
-                        0xff0000, 0xff00ff, 0xffff00, 0xffffff};
-        game.SelCol = -1;
+        game.NewGame(0.5f, kFace);
+        scores.Calls.clear();
+    }
+    // The position a saved game would restore; nothing selected.
+    void Restore(const Grid& board, std::int32_t score = 0,
+                 std::array<ColorCode, 4> nextColors = {}, std::int32_t drawCount = 0) {
+        game.RestorePosition({board, score, nextColors, 0.5f, drawCount});
     }
     // Releases the left button over a cell, by default at its centre; `within` is measured
     // from the cell's top left corner on the grid line.
@@ -67,12 +71,13 @@ class GameFixture : public ::testing::Test {
     }
 
     long Count(ColorCode code) const {
-        return std::count(game.Board.begin(), game.Board.end(), code);
+        return std::count(state.Board.begin(), state.Board.end(), code);
     }
 
     RecordingSurface surface;
     FakeScoreStore scores;
     Zintu game{surface, surface, surface, scores};
+    const GameState& state = game.State();
     int gameOvers = 0;
 };
 

@@ -25,28 +25,29 @@ const std::tuple<const char*, TurnOutcome, int, int> kTurns[] = {
 TEST_F(Game, TurnMovesTheBallScoresOrDropsThePreviewAndRefusesBlockedTargets) {
     for (const auto& [picture, outcome, score, draws] : kTurns) {
         int start = 0, target = 0;
-        game.Board = Grids(picture, &start, &target)[0];
+        Grid board = Grids(picture, &start, &target)[0];
+        board[72] = 2;
+        Restore(board, 0, {0, 5, 5, 6});
+        ASSERT_EQ(Click(72), TurnOutcome::Selected);
         surface.Clear();
-        std::tie(game.Score, game.DrawCount, game.SelCol, game.SelRow) = std::tuple(0, 0, 0, 8);
-        game.NextColors = {0, 5, 5, 6};
         // Anywhere in a cell counts, from its own grid lines to just short of the next.
         ASSERT_EQ(Click(start, {kCellSize - 1, 0}), TurnOutcome::Selected) << picture;
         EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, 115, 4115, 470, 470, kFace}));
         EXPECT_EQ(Click(target, {0, kCellSize - 1}), outcome) << picture;
         const bool moved = outcome != TurnOutcome::Refused;
         const bool dropped = outcome == TurnOutcome::MovedAndDropped, run = moved && !dropped;
-        EXPECT_EQ(std::tuple(game.Score, game.DrawCount, surface.Beeps, game.SelCol),
+        EXPECT_EQ(std::tuple(state.Score, state.DrawCount, surface.Beeps, state.SelCol),
                   std::tuple(score, draws, !moved, moved ? -1 : start % 9));
-        EXPECT_EQ(std::tuple(game.Board[moved ? target : start], Count(1), Count(5), Count(6)),
+        EXPECT_EQ(std::tuple(state.Board[moved ? target : start], Count(1), Count(5), Count(6)),
                   std::tuple(!run, !run, 2 * dropped, dropped));
-        EXPECT_EQ(game.NextColors != (std::array<ColorCode, 4>{0, 5, 5, 6}), dropped)
+        EXPECT_EQ(state.NextColors != (std::array<ColorCode, 4>{0, 5, 5, 6}), dropped)
             << "a new preview only after drops";
-        const ColorValue last = game.Palette[game.NextColors[3]];
+        const ColorValue last = state.Palette[state.NextColors[3]];
         EXPECT_EQ(surface.Shapes.back() == (Shape{Kind::Disc, 5730, 250, 150, 0, last}), dropped)
             << "the new preview is drawn last";
     }
     EXPECT_EQ(Click(CellIndex(8, 0)), TurnOutcome::Ignored) << "no ball, no selection";
-    game.Board[0] = 1;
+    game.PutBall(0, 0, 1);
     for (const auto& [x, y] :
          {std::pair(99.9, 300.0), {300, 4600.6}, {4600, 300}, {300, 4599.6}, {std::nan(""), 300}}) {
         EXPECT_EQ(game.ReleaseOnBoard(x, y, [] {}), TurnOutcome::Ignored) << x << " " << y;
@@ -64,16 +65,17 @@ TEST_F(Game, GameEndsOnlyWhenTheDropsFillTheBoard) {
          {Row{{}, 1, 0}, Row{{{80, 0}}, 1, 0}, Row{{{9, 0}, {80, 0}}, 1, 0},
           Row{{{9, 0}, {10, 0}, {80, 0}}, 0, 1},
           Row{{{72, 0}, {73, 7}, {74, 7}, {75, 7}, {76, 7}}, 0, 5}}) {
-        for (int i = 0; i < 81; ++i) {
-            game.Board[i] = changes.contains(i) ? changes.at(i) : (i % 9 + 2 * (i / 9)) % 7 + 1;
+        Grid board{};
+        for (int i = 1; i < 81; ++i) {
+            board[i] = changes.contains(i) ? changes.at(i) : (i % 9 + 2 * (i / 9)) % 7 + 1;
         }
-        std::tie(game.Board[0], game.Score, game.DrawCount, gameOvers) = std::tuple(0, 15, 0, 0);
-        game.NextColors = {0, 7, 2, 2};
+        Restore(board, 15, {0, 7, 2, 2});
+        gameOvers = 0;
         const long drops = std::min(Count(0), 3L);
         int emptyAtGameOver = -1;
         ASSERT_EQ(Click(1), TurnOutcome::Selected);
         game.ReleaseOnBoard(350, 350, [&] { emptyAtGameOver = Count(0) + 10 * gameOvers++; });
-        EXPECT_EQ(std::tuple(gameOvers, Count(0), emptyAtGameOver, game.Score, game.DrawCount),
+        EXPECT_EQ(std::tuple(gameOvers, Count(0), emptyAtGameOver, state.Score, state.DrawCount),
                   std::tuple(overs, emptyAfter, overs > 0 ? 0 : -1, 15, drops + 3))
             << changes.size() << ": once, before the new preview; the drops' runs score nothing";
     }
@@ -87,22 +89,21 @@ TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     for (int i = 0; i < 9; ++i) {
         scores.Table[i].Points = 90 - i;
     }
-    game.NewGame(0.5f, kFace);
-    game.Score = 50;
+    Restore(state.Board, 50);
     EXPECT_EQ(game.RecordRank(), 1);  // against the table known before it arrived
     game.ScoresArrived(scores.Table);
-    EXPECT_EQ(std::pair(game.RecordRank(), game.BestScore), std::pair(10, 90));
+    EXPECT_EQ(std::pair(game.RecordRank(), state.BestScore), std::pair(10, 90));
     EXPECT_TRUE(game.StoreRecord(U"Ann"));
     game.NewGame(0.25f, kFace);
     EXPECT_FALSE(game.StoreRecord(U"  "));
     game.NewGame(0.25f, kFace);
     game.ScoresArrived(scores.Table);
-    EXPECT_EQ(std::pair(scores.Calls, game.Scores[9].Points), std::pair(std::string("LSL"), 50));
+    EXPECT_EQ(std::pair(scores.Calls, state.Scores[9].Points), std::pair(std::string("SL"), 50));
     game.NewGame(0.8125f, kFace);
-    EXPECT_EQ(scores.Calls, "LSLL");
-    EXPECT_EQ(std::tuple(game.DrawCount, Count(0), game.SelCol, game.BestScore),
+    EXPECT_EQ(scores.Calls, "SLL");
+    EXPECT_EQ(std::tuple(state.DrawCount, Count(0), state.SelCol, state.BestScore),
               std::tuple(13, 76, -1, 90));
-    game.Board[0] = 1;
+    game.PutBall(0, 0, 1);
     surface.Clear();
     game.Redraw();
     EXPECT_EQ(surface.Shapes[0], (Shape{Kind::FilledRectangle, 10, 10, 4610, 4610, 0}));
@@ -110,9 +111,10 @@ TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
     RecordingSurface otherSurface;
     Zintu other(otherSurface, otherSurface, otherSurface, scores);
     other.NewGame(0.3f, kFace);  // another game before, with draws of its own
-    std::tie(other.SelCol, other.SelRow) = std::pair(0, 8);
+    other.PutBall(0, 8, 1);
+    ASSERT_EQ(other.ReleaseOnBoard(350, 4350, [] {}), TurnOutcome::Selected);
     otherSurface.Clear();
-    other.RestorePosition(game.Snapshot(0.8125f));
+    other.RestorePosition(game.Snapshot());
     EXPECT_EQ(otherSurface.Shapes[0], (Shape{Kind::Box, 115, 4115, 470, 470, kFace}));
     EXPECT_EQ(otherSurface.Shapes[1], (Shape{Kind::Disc, 350, 350, 150, 0, 0x0000ff}));
     for (Zintu* z : {&game, &other}) {
@@ -120,16 +122,16 @@ TEST_F(Game, NewGameRedrawnAndRestoredDealsTheSameBalls) {
             z->DropBall(z->RandomColor());
         }
     }
-    EXPECT_EQ(other.Board, game.Board);
+    EXPECT_EQ(other.Snapshot(), game.Snapshot());
 }
 
 // Removal: 16 frames of 20 ms shrinking the balls, then the cells erased. A slow surface
 // sees fewer frames, never a longer removal, and always the last, however late.
 TEST_F(Game, RemovalShrinksInSixteenFramesThenErases) {
     for (const auto frameCost : {0ms, 40ms}) {
+        Restore(Grids("RRRRR....")[0]);
         surface.Clear();
         surface.FrameCost = frameCost;
-        game.Board = Grids("RRRRR....")[0];
         ASSERT_TRUE(game.CheckRuns(4, 0, 1));
         std::vector<int> radii;
         for (const Shape& s : surface.Shapes) {
@@ -161,17 +163,20 @@ TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
                                                            {20, 16667us, 60000us, 3u}}) {
         // Down then right from (4, 0), and back: up then left from (5, 1).
         for (const int sign : {1, -1}) {
+            const auto [start, target] = sign > 0 ? std::pair(4, 14) : std::pair(14, 4);
+            Zintu slider(surface, surface, surface, scores, static_cast<std::int16_t>(step));
+            slider.NewGame(0.5f, kFace);
+            Grid board{};
+            board[start] = 1;
+            slider.RestorePosition({.Board = board});
+            const TwipPoint centre = CellCentre(start % 9, start / 9);
+            ASSERT_EQ(slider.ReleaseOnBoard(centre.X, centre.Y, [] {}), TurnOutcome::Selected);
             surface.Clear();
             surface.ScreenRefresh = refresh;
             surface.FrameCost = frameCost;
-            const auto [start, target] = sign > 0 ? std::pair(4, 14) : std::pair(14, 4);
-            game.Board.fill(0);
-            game.Board[start] = 1;
-            std::tie(game.SelCol, game.SelRow, game.MoveStep) =
-                std::tuple(start % 9, start / 9, step);
-            const auto path = game.FindPath(target % 9, target / 9);
+            const auto path = slider.FindPath(target % 9, target / 9);
             ASSERT_TRUE(path);
-            game.MoveBall(start % 9, start / 9, *path);
+            slider.MoveBall(start % 9, start / 9, *path);
             const TwipPoint box = CellBoxCorner(start % 9, start / 9);
             EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, box.X, box.Y, 470, 470, kFace}))
                 << "erased under the ball";
@@ -205,9 +210,9 @@ TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
 // Saved positions replay this exact sequence on every platform: changing the algorithm breaks
 // every file ever saved.
 TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
-    game.Generator = Seeded(0.5f);
+    RandomGenerator generator = Seeded(0.5f);
     for (const std::uint32_t value : {12454414u, 6959965u, 4131574u, 7754004u}) {
-        EXPECT_EQ(static_cast<std::uint32_t>(game.Generator.Next() * 0x1p24f), value);
+        EXPECT_EQ(static_cast<std::uint32_t>(generator.Next() * 0x1p24f), value);
     }
     for (std::int16_t n = 1; n <= 81; ++n) {
         EXPECT_TRUE(ScaleDraw(0.0f, n) == 0 && ScaleDraw(std::nextafter(1.0f, 0.0f), n) == n - 1)
@@ -225,9 +230,9 @@ TEST_F(Game, DrawsFollowThePinnedSequenceAndSkipMatchesReplay) {
         ++seen.at(game.RandomColor());
     }
     EXPECT_TRUE(seen[0] + seen[8] == 0 && *std::min_element(&seen[1], &seen[8]) > 50);
-    game.DrawCount = std::numeric_limits<std::int32_t>::max();
+    Restore({}, 0, {}, std::numeric_limits<std::int32_t>::max());
     game.RandomColor();
-    EXPECT_EQ(game.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";
+    EXPECT_EQ(state.DrawCount, std::numeric_limits<std::int32_t>::max()) << "stuck at the limit";
 }
 
 }  // namespace

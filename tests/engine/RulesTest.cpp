@@ -101,19 +101,18 @@ TEST_F(GameFixture, RunsThroughTheCentreLeaveAndScore) {
         const auto [board, marks] = std::pair(Grids(picture)[0], Grids(picture)[1]);
         const ColorCode code = board[CellIndex(col, row)];
         EXPECT_EQ(FindRuns(board, col, row, code).Marks, marks) << picture;
-        std::tie(game.Board, game.Score) = std::pair(board, 0);
-        EXPECT_EQ(std::pair(game.CheckRuns(col, row, code), game.Score),
+        Restore(board);
+        EXPECT_EQ(std::pair(game.CheckRuns(col, row, code), state.Score),
                   std::pair(points > 0, points));
         const auto gone = std::count_if(marks.begin(), marks.end(), [](int m) { return m >= 1; });
         EXPECT_EQ(Count(0), std::count(board.begin(), board.end(), 0) + (points > 0) * gone)
             << picture << ": exactly the marked balls leave";
     }
     EXPECT_FALSE(game.CheckRuns(0, 0, 0)) << "an empty code examines nothing";
-    game.Board = Grids(std::get<0>(kRuns[0]))[0];
-    game.Score = std::numeric_limits<std::int32_t>::max() - 5;
+    Restore(Grids(std::get<0>(kRuns[0]))[0], std::numeric_limits<std::int32_t>::max() - 5);
     EXPECT_TRUE(game.CheckRuns(2, 0, 1));
-    EXPECT_EQ(game.Score, std::numeric_limits<std::int32_t>::max()) << "stops at the limit";
-    EXPECT_EQ(surface.ScoreCaptions.back(), game.Score);
+    EXPECT_EQ(state.Score, std::numeric_limits<std::int32_t>::max()) << "stops at the limit";
+    EXPECT_EQ(surface.ScoreCaptions.back(), state.Score);
 }
 
 // Each row: the run lengths horizontally, vertically and along both diagonals, and the points.

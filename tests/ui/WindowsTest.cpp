@@ -113,11 +113,11 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
                 input->setTextValue(answer);
             static_cast<QDialog*>(modal)->done(answer.isEmpty() || answer == "close" ? 0 : 1);
         });
-        Game().Board.fill(0);
         const bool gameOver = action == std::string("game over");
+        SavedPosition position{.Score = score, .NextColors = Game().State().NextColors};
         for (int cell = 1; gameOver && cell < 81; ++cell)
-            Game().PutBall(cell % 9, cell / 9, (cell % 9 + 2 * (cell / 9)) % 7 + 1);  // no runs
-        Game().Score = score;
+            position.Board[cell] = (cell % 9 + 2 * (cell / 9)) % 7 + 1;  // no runs
+        Game().RestorePosition(position);
         for (int cell = 1; gameOver && cell >= 0; --cell)
             QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(cell));
         if (auto* item = window->findChild<TrayIcon*>()->Menu().findChild<QAction*>(action))
@@ -157,7 +157,7 @@ TEST_F(MainWindow, RightReleasesAndEnterHideTwoClicksOnTheIconRestore) {
         key ? QTest::keyClick(window->focusWidget(), Qt::Key(key), modifier)
             : QTest::mouseClick(window->windowHandle(), button, {}, at);
         EXPECT_EQ(window->isMinimized(), hides) << key << " " << at.x() << "," << at.y();
-        EXPECT_EQ(Game().SelCol, selected);
+        EXPECT_EQ(Game().State().SelCol, selected);
         EXPECT_EQ(window->focusWidget()->objectName(), focus);
     }
     auto* tray = window->findChild<TrayIcon*>();

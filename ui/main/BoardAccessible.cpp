@@ -6,7 +6,7 @@
 #include <array>
 #include <limits>
 
-#include "engine/Zintu.h"
+#include "engine/GameState.h"
 #include "ui/main/BoardCursor.h"
 #include "ui/main/ScoreCaption.h"
 
@@ -155,7 +155,7 @@ class BoardTable : public QAccessibleWidget, public QAccessibleTableInterface {
 
   private:
     int Selected() const {
-        const Zintu& game = Board()->Game();
+        const GameState& game = Board()->Game();
         return game.SelCol >= 0 ? CellIndex(game.SelCol, game.SelRow) : -1;
     }
 

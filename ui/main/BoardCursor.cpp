@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <array>
 
-#include "engine/Zintu.h"
+#include "engine/BoardGeometry.h"
+#include "engine/GameState.h"
 #include "ui/common/Twips.h"
 
 namespace zintu {
@@ -32,7 +33,7 @@ QString ColorName(int code) {
     return known ? BoardCursor::tr(kColorNames[code]) : QString::number(code);
 }
 
-BoardCursor::BoardCursor(const Zintu& game, QWidget* parent) : QWidget(parent), game_(game) {
+BoardCursor::BoardCursor(const GameState& game, QWidget* parent) : QWidget(parent), game_(game) {
     setObjectName(QStringLiteral("Board"));
     setGeometry(
         TwipsRect(kBoardOrigin, kBoardOrigin, kBoardEnd - kBoardOrigin, kBoardEnd - kBoardOrigin));

@@ -7,7 +7,7 @@
 
 namespace zintu {
 
-class Zintu;
+struct GameState;
 
 // A ball's colour by its code, or "empty", in the interface's language.
 QString ColorName(int code);
@@ -19,9 +19,9 @@ QString ColorName(int code);
 class BoardCursor : public QWidget {
     Q_OBJECT
   public:
-    BoardCursor(const Zintu& game, QWidget* parent);
+    BoardCursor(const GameState& game, QWidget* parent);
 
-    const Zintu& Game() const { return game_; }
+    const GameState& Game() const { return game_; }
     int Col() const { return col_; }
     int Row() const { return row_; }
     // The name of a cell in the interface's language: row, column and what lies there.
@@ -47,7 +47,7 @@ class BoardCursor : public QWidget {
     QRect CellRect(int col, int row) const;
     void AnnounceCursor();
 
-    const Zintu& game_;
+    const GameState& game_;
     std::array<QString, kBoardSize * kBoardSize> reported_;  // the names last told
     int col_ = 0;
     int row_ = 0;

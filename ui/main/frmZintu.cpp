@@ -109,13 +109,13 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     const GameArguments options = ReadGameArguments(arguments);
     surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_,
                                                options.BallSymbols);
-    game_ = std::make_unique<Zintu>(*surface_, *surface_, *surface_, scoreStore_);
+    game_ = std::make_unique<Zintu>(*surface_, *surface_, *surface_, scoreStore_,
+                                    MoveStepFromArguments(options.Step.toStdString()));
     CreateBoardCursor();
     tray_ = new TrayIcon(this);
     connect(tray_, &TrayIcon::ShowRequested, this, &frmZintu::RestoreFromTray);
     connect(tray_, &TrayIcon::ExitRequested, this, &QWidget::close);
     NewGameFromClock();
-    ApplySlideStep(options.Step);
 }
 
 frmZintu::~frmZintu() = default;
@@ -220,7 +220,7 @@ void frmZintu::CreatePreview() {
 // The board's stop comes right after "About" in the tab chain, and lies under the sliding
 // ball. Its keys play as clicks on the cursor's cell; a turn in progress drops them.
 void frmZintu::CreateBoardCursor() {
-    board_ = new BoardCursor(*game_, this);
+    board_ = new BoardCursor(game_->State(), this);
     board_->stackUnder(ball_);
     setTabOrder(lastCommand_, board_);
     const auto clickCentre = [this](int button) {
@@ -253,9 +253,7 @@ void frmZintu::Centre() {
 }
 
 void frmZintu::NewGameFromClock() {
-    game_->Generator.SeedFromClock();
-    RandomSeed = game_->Generator.Next();
-    game_->NewGame(RandomSeed, ToColorValue(boardColor_));
+    game_->NewGameFromClock(ToColorValue(boardColor_));
     UpdateAccessibleState();
 }
 
@@ -263,12 +261,8 @@ void frmZintu::UpdateAccessibleState() {
     board_->ReportChangedCells();
     for (int i = 1; i <= 3; ++i) {
         preview_[i - 1]->setAccessibleName(
-            tr("Следующий шарик %1: %2").arg(i).arg(ColorName(game_->NextColors[i])));
+            tr("Следующий шарик %1: %2").arg(i).arg(ColorName(game_->State().NextColors[i])));
     }
-}
-
-void frmZintu::ApplySlideStep(const QString& arguments) {
-    game_->MoveStep = MoveStepFromArguments(arguments.toStdString());
 }
 
 void frmZintu::MouseReleased(int button, double x, double y) {
@@ -286,7 +280,8 @@ void frmZintu::MouseReleased(int button, double x, double y) {
 void frmZintu::GameOver() {
     // Read while the box is up, so that the name prompt ranks against the freshest table.
     game_->LoadScoreTable();
-    const QString text = tr("Игра закончена.\r\rВаш текущий результат - %1").arg(game_->Score);
+    const QString text =
+        tr("Игра закончена.\r\rВаш текущий результат - %1").arg(game_->State().Score);
     board_->Announce(DisplayText(text));
     QMessageBox box(QMessageBox::Information, QStringLiteral("Zintu"), DisplayText(text),
                     QMessageBox::Ok, this);
@@ -341,7 +336,7 @@ void frmZintu::cmdNew_Click() {
 // The window opens with the table as known and shows the fresh one when it arrives.
 void frmZintu::cmdScore_Click() {
     game_->LoadScoreTable();
-    ScoreWindow().Show(game_->Scores);
+    ScoreWindow().Show(game_->State().Scores);
     ScoreWindow().exec();
     scoreWindow_.reset();
 }
@@ -362,7 +357,7 @@ void frmZintu::cmdWrite_Click() {
         this, tr("Сохранить текущее расположение шариков"), AppFolderText(), tr(kPositionFilter),
         nullptr, kPositionDialogOptions);
     if (!file.isEmpty()) {
-        WritePositionFile(ToPath(file), game_->Snapshot(RandomSeed));
+        WritePositionFile(ToPath(file), game_->Snapshot());
     }
 }
 
@@ -375,7 +370,6 @@ void frmZintu::cmdRead_Click() {
     }
     if (const auto position = ReadPositionFile(ToPath(file))) {
         game_->RestorePosition(*position);
-        RandomSeed = position->RandomSeed;
         UpdateAccessibleState();
     }
 }

@@ -34,8 +34,6 @@ class frmZintu : public QWidget {
 
     // New game: a clock-seeded RandomSeed, then the whole set-up.
     void NewGameFromClock();
-    // The slide step from the command line, 10 unless it reads as 10..20.
-    void ApplySlideStep(const QString& arguments);
     // A mouse release at (x, y) twips; button 1 left, 2 right, 4 middle.
     void MouseReleased(int button, double x, double y);
     void HideToTray();
@@ -50,8 +48,6 @@ class frmZintu : public QWidget {
     void cmdRead_Click();
     void cmdWrite_Click();
     void cmdAbout_Click();
-
-    float RandomSeed = 0;  // seed of the current game
 
   protected:
     void paintEvent(QPaintEvent* event) override;
