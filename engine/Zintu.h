@@ -30,8 +30,8 @@ enum class RunPoints { Scored, Unscored };
 // What a mouse release on the window led to.
 enum class TurnOutcome { Ignored, Selected, Refused, MovedWithRun, MovedAndDropped };
 
-// The game module: the whole state of a game and the procedures that play it, drawing as they
-// go; they apply the rules, which are functions of the board (Rules.h). One object per
+// The game module: the owner of a game's state and the procedures that play it, drawing as
+// they go; they apply the rules, which are functions of the board (Rules.h). One object per
 // process; tests make their own.
 class Zintu {
   public:
@@ -48,14 +48,11 @@ class Zintu {
     void NewGameFromClock(ColorValue background);
 
     // --- board drawing ---
-    void DrawGrid();
     // Draws the whole picture anew from the state, for a surface that lost it.
     void Redraw();
     void PutBall(int col, int row, ColorCode code);
-    void DrawCellBox(int col, int row, ColorValue color);
 
     // --- counted draws and placement ---
-    std::int16_t RandomInt(std::int16_t n);
     ColorCode RandomColor();
     std::int16_t CountEmpty() const;
     void DropBall(ColorCode code);
@@ -72,10 +69,6 @@ class Zintu {
     // score, the runs the game's own drops complete do not.
     bool CheckRuns(int col, int row, ColorCode code, RunPoints points = RunPoints::Scored);
     static std::int32_t LinePoints(int horizontal, int vertical, int diagonal, int antiDiagonal);
-
-    // --- preview ---
-    void GetNextColor();
-    void DrawNextColor();
 
     // --- the turn ---
     // A release of a non-right button at (x, y) twips. `gameOver` runs when the drops
@@ -99,6 +92,11 @@ class Zintu {
     void RestorePosition(const SavedPosition& position);
 
   private:
+    void DrawGrid();
+    void DrawCellBox(int col, int row, ColorValue color);
+    std::int16_t RandomInt(std::int16_t n);
+    void GetNextColor();
+    void DrawNextColor();
     void SlideBall(int fromCol, int fromRow, int toCol, int toRow, FramePacer& pacer);
     // Shrinks the balls of `removed` (colour codes, 0 elsewhere) away.
     void AnimateRemoval(const Grid& removed);
