@@ -18,4 +18,9 @@ QColor TextColorOn(const QColor& background) {
     return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+QColor BoardColor(const QPalette& palette) {
+    const QColor face = palette.color(QPalette::Button);
+    return face.lightness() < 128 ? QColor(192, 192, 192) : face;
+}
+
 }  // namespace zintu

@@ -2,15 +2,12 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-#include <cmath>
 
 #include "engine/Zintu.h"
 #include "storage/PositionFile.h"
@@ -27,7 +24,9 @@
 #include "ui/main/Contrast.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/PathText.h"
-#include "ui/main/ScoreCaption.h"
+#include "ui/main/PositionDialogs.h"
+#include "ui/main/PreviewMarkers.h"
+#include "ui/main/ScorePanel.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/main/WindowSurface.h"
 #include "ui/scores/RecordEntry.h"
@@ -40,17 +39,6 @@ constexpr int kClientWidth = 6000;
 constexpr int kClientHeight = 4725;
 constexpr int kButtonLeft = 4920;
 constexpr int kRightButton = 2;
-// Each entry is a description, shown as it is, and its pattern, hidden in parentheses.
-// Qt's "*.*" wants a dot in the name, so every file is "*".
-const char* const kPositionFilter = QT_TRANSLATE_NOOP(
-    "zintu::frmZintu", "Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)");
-#ifdef Q_OS_WIN
-// Windows' own dialog gives a name typed without an extension the filter's: Qt's keeps it.
-constexpr auto kPositionDialogOptions =
-    QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog;
-#else
-constexpr auto kPositionDialogOptions = QFileDialog::HideNameFilterDetails;
-#endif
 
 int ButtonCode(Qt::MouseButton button) {
     switch (button) {
@@ -67,31 +55,10 @@ int ButtonCode(Qt::MouseButton button) {
 
 }  // namespace
 
-// Marks a handler as running, so that a close that arrives meanwhile (it can, while a
-// dialog runs its own event loop) waits until the handler has finished its turn.
-class frmZintu::BusyScope {
-  public:
-    explicit BusyScope(frmZintu& window) : window_(window) { ++window_.busy_; }
-    ~BusyScope() {
-        if (--window_.busy_ == 0 && window_.closeRequested_) {
-            QMetaObject::invokeMethod(&window_, "close", Qt::QueuedConnection);
-        }
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    frmZintu& window_;
-};
-
-QColor BoardColor(const QPalette& palette) {
-    const QColor face = palette.color(QPalette::Button);
-    return face.lightness() < 128 ? QColor(192, 192, 192) : face;
-}
-
 frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
-    : scoreStore_(std::move(scoreFiles),
-                  [this](const ScoreTable& table) { ScoresArrived(table); }) {
+    : handlers_(*this), scoreStore_(std::move(scoreFiles), [this](const ScoreTable& table) {
+          ScoresArrived(table);
+      }) {
     // Before any control is named: a name change makes Qt describe the control at once.
     InstallAccessibleFactory();
     setObjectName("frmZintu");
@@ -107,8 +74,8 @@ frmZintu::frmZintu(ScoreFiles scoreFiles, const QString& arguments)
     buffer_.Reset(size(), devicePixelRatioF(), boardColor_);
     CreateControls();
     const GameArguments options = ReadGameArguments(arguments);
-    surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, *lblNew_, *lblScore_,
-                                               options.BallSymbols);
+    surface_ = std::make_unique<WindowSurface>(*this, buffer_, *ball_, scorePanel_->Points(),
+                                               scorePanel_->Record(), options.BallSymbols);
     game_ = std::make_unique<Zintu>(*surface_, *surface_, *surface_, scoreStore_,
                                     MoveStepFromArguments(options.Step.toStdString()));
     CreateBoardCursor();
@@ -151,8 +118,9 @@ const frmZintu::Command frmZintu::kCommands[] = {
 
 void frmZintu::CreateControls() {
     CreateCommands();
-    CreateScoreLabels();
-    CreatePreview();
+    scorePanel_ = new ScorePanel(boardColor_, this);
+    scorePanel_->setGeometry(TwipsRect(kButtonLeft, 480, 1000, 735));
+    preview_ = std::make_unique<PreviewMarkers>(*this);
     ball_ = new BallShape(this);
     firstCommand_->setFocus();
 }
@@ -164,7 +132,7 @@ void frmZintu::CreateCommands() {
         button->setToolTip(tr(command.Tip));
         button->setGeometry(TwipsRect(kButtonLeft, command.Top, 975, 375));
         connect(button, &QPushButton::clicked, this, [this, handler = command.Handler] {
-            const BusyScope busy(*this);
+            const RunningHandlers::Scope busy(handlers_);
             (this->*handler)();
         });
         if (lastCommand_ != nullptr) {
@@ -176,47 +144,6 @@ void frmZintu::CreateCommands() {
     }
 }
 
-void frmZintu::CreateScoreLabels() {
-    auto* frame = new QFrame(this);
-    frame->setObjectName("Frame1");
-    frame->setAccessibleName(tr("Счёт"));
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->setGeometry(TwipsRect(kButtonLeft, 480, 1000, 735));
-    // The labels stand on the board's colour, whatever the theme gives the window.
-    QPalette onBoard = frame->palette();
-    onBoard.setColor(QPalette::WindowText, TextColorOn(boardColor_));
-    frame->setPalette(onBoard);
-    const auto makeLabel = [frame](const char* name, const QString& meaning, const QString& tip,
-                                   int top) {
-        auto* label = new ScoreCaption(frame);
-        label->setObjectName(name);
-        label->setToolTip(tip);
-        label->setAccessibleName(meaning);
-        label->setAccessibleDescription(tip.trimmed());
-        label->setGeometry(TwipsRect(0, top, 975, 300));
-        label->setFont(ClassicFont(9.75));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
-        return label;
-    };
-    lblNew_ = makeLabel("lblNew", tr("Очки"), tr(" Очки претендента "), 0);
-    lblScore_ = makeLabel("lblScore", tr("Рекорд"), tr(" Рекорд "), 400);
-}
-
-void frmZintu::CreatePreview() {
-    for (int i = 1; i <= 3; ++i) {
-        auto* item = new QWidget(this);
-        item->setObjectName(QStringLiteral("NextColor%1").arg(i));
-        const TwipPoint centre = PreviewCentre(i);
-        item->setGeometry(TwipsRect(centre.X - kBallRadius, centre.Y - kBallRadius, 2 * kBallRadius,
-                                    2 * kBallRadius));
-        item->setAttribute(Qt::WA_TransparentForMouseEvents);
-        item->setAccessibleDescription(tr("Этот шарик появится после хода, не собравшего ряд"));
-        preview_[i - 1] = item;
-    }
-}
-
 // The board's stop comes right after "About" in the tab chain, and lies under the sliding
 // ball. Its keys play as clicks on the cursor's cell; a turn in progress drops them.
 void frmZintu::CreateBoardCursor() {
@@ -225,7 +152,7 @@ void frmZintu::CreateBoardCursor() {
     setTabOrder(lastCommand_, board_);
     const auto clickCentre = [this](int button) {
         return [this, button](int col, int row) {
-            if (busy_ == 0) {
+            if (!handlers_.Any()) {
                 const TwipPoint centre = CellCentre(col, row);
                 MouseReleased(button, centre.X, centre.Y);
             }
@@ -259,14 +186,11 @@ void frmZintu::NewGameFromClock() {
 
 void frmZintu::UpdateAccessibleState() {
     board_->ReportChangedCells();
-    for (int i = 1; i <= 3; ++i) {
-        preview_[i - 1]->setAccessibleName(
-            tr("Следующий шарик %1: %2").arg(i).arg(ColorName(game_->State().NextColors[i])));
-    }
+    preview_->Name(game_->State().NextColors);
 }
 
 void frmZintu::MouseReleased(int button, double x, double y) {
-    const BusyScope busy(*this);
+    const RunningHandlers::Scope busy(handlers_);
     if (button == kRightButton) {
         HideToTray();
         return;
@@ -313,7 +237,7 @@ void frmZintu::RemoveTrayIcon() {
 }
 
 void frmZintu::RestoreFromTray() {
-    const BusyScope busy(*this);
+    const RunningHandlers::Scope busy(handlers_);
     showNormal();
     activateWindow();
     RemoveTrayIcon();
@@ -353,18 +277,14 @@ bool frmZintu::ScoresSettled() const {
 }
 
 void frmZintu::cmdWrite_Click() {
-    const QString file = QFileDialog::getSaveFileName(
-        this, tr("Сохранить текущее расположение шариков"), AppFolderText(), tr(kPositionFilter),
-        nullptr, kPositionDialogOptions);
+    const QString file = AskFileToSavePosition(this, AppFolderText());
     if (!file.isEmpty()) {
         WritePositionFile(ToPath(file), game_->Snapshot());
     }
 }
 
 void frmZintu::cmdRead_Click() {
-    const QString file = QFileDialog::getOpenFileName(
-        this, tr("Восстановить сохраненное расположение шариков"), AppFolderText(),
-        tr(kPositionFilter), nullptr, kPositionDialogOptions);
+    const QString file = AskFileToOpenPosition(this, AppFolderText());
     if (file.isEmpty()) {
         return;
     }
@@ -413,8 +333,7 @@ void frmZintu::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void frmZintu::closeEvent(QCloseEvent* event) {
-    if (busy_ > 0) {
-        closeRequested_ = true;
+    if (!handlers_.MayCloseNow()) {
         event->ignore();
         return;
     }

@@ -1,20 +1,20 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
-#include <cstdint>
 #include <memory>
 
 #include "ui/main/BackBuffer.h"
+#include "ui/main/RunningHandlers.h"
 #include "ui/main/ScoreFileStore.h"
 
-class QLabel;
 class QPushButton;
 
 namespace zintu {
 
 class BallShape;
 class BoardCursor;
+class PreviewMarkers;
+class ScorePanel;
 class TrayIcon;
 class WindowSurface;
 class Zintu;
@@ -55,8 +55,6 @@ class frmZintu : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    class BusyScope;
-
     void CreateControls();
     void CreateBoardCursor();
     // Names the preview's colours and reports the cells that changed.
@@ -64,8 +62,6 @@ class frmZintu : public QWidget {
     struct Command;
     static const Command kCommands[];
     void CreateCommands();
-    void CreateScoreLabels();
-    void CreatePreview();
     void GameOver();
     void ScoresArrived(const ScoreTable& table);
     void RestoreFromTray();
@@ -74,27 +70,21 @@ class frmZintu : public QWidget {
     frmScore& ScoreWindow();
     QString AppFolderText() const;
 
+    RunningHandlers handlers_;
     BackBuffer buffer_;
     QColor boardColor_;
     QPushButton* firstCommand_ = nullptr;  // where the focus starts
     QPushButton* lastCommand_ = nullptr;   // the board's stop follows it
-    QLabel* lblNew_ = nullptr;
-    QLabel* lblScore_ = nullptr;
+    ScorePanel* scorePanel_ = nullptr;
     BallShape* ball_ = nullptr;
     BoardCursor* board_ = nullptr;
-    std::array<QWidget*, 3> preview_{};  // named after the colours to come
+    std::unique_ptr<PreviewMarkers> preview_;
     std::unique_ptr<WindowSurface> surface_;
     ScoreFileStore scoreStore_;
     std::unique_ptr<Zintu> game_;
     TrayIcon* tray_ = nullptr;
     std::unique_ptr<frmScore> scoreWindow_;
-    int busy_ = 0;  // handlers running; a close waits for them
-    bool closeRequested_ = false;
     bool centreAtFirstPaint_ = false;
 };
-
-// The board's background and drawing colour: the platform's face colour, or a light grey
-// where that is too dark for the near-black grid.
-QColor BoardColor(const QPalette& palette);
 
 }  // namespace zintu

@@ -102,6 +102,32 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
     </message>
 </context>
 <context>
+    <name>zintu::PositionDialogs</name>
+    <message>
+        <source>Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)</source>
+        <translation>Zintu position file (*.poz) (*.poz);;All files (*.*) (*)</translation>
+    </message>
+    <message>
+        <source>Сохранить текущее расположение шариков</source>
+        <translation>Save the current position of the balls</translation>
+    </message>
+    <message>
+        <source>Восстановить сохраненное расположение шариков</source>
+        <translation>Restore a saved position of the balls</translation>
+    </message>
+</context>
+<context>
+    <name>zintu::PreviewMarkers</name>
+    <message>
+        <source>Этот шарик появится после хода, не собравшего ряд</source>
+        <translation>This ball drops after a move that makes no run</translation>
+    </message>
+    <message>
+        <source>Следующий шарик %1: %2</source>
+        <translation>Next ball %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>zintu::RecordEntry</name>
     <message>
         <source>Установлен рекорд номер %1</source>
@@ -110,6 +136,29 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
     <message>
         <source>Введите ваше имя</source>
         <translation>Enter your name</translation>
+    </message>
+</context>
+<context>
+    <name>zintu::ScorePanel</name>
+    <message>
+        <source>Счёт</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Очки</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source> Очки претендента </source>
+        <translation> Your score </translation>
+    </message>
+    <message>
+        <source>Рекорд</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source> Рекорд </source>
+        <translation> Record </translation>
     </message>
 </context>
 <context>
@@ -216,10 +265,6 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
 <context>
     <name>zintu::frmZintu</name>
     <message>
-        <source>Файл позиции для Zintu (*.poz) (*.poz);;All files (*.*) (*)</source>
-        <translation>Zintu position file (*.poz) (*.poz);;All files (*.*) (*)</translation>
-    </message>
-    <message>
         <source>Свернуть</source>
         <translation>Hide</translation>
     </message>
@@ -276,48 +321,12 @@ the first line of Zintu.ini in the working folder names a shared folder for the 
         <translation> About the program </translation>
     </message>
     <message>
-        <source>Очки</source>
-        <translation>Score</translation>
-    </message>
-    <message>
-        <source> Очки претендента </source>
-        <translation> Your score </translation>
-    </message>
-    <message>
-        <source>Рекорд</source>
-        <translation>Record</translation>
-    </message>
-    <message>
-        <source> Рекорд </source>
-        <translation> Record </translation>
-    </message>
-    <message>
-        <source>Следующий шарик %1: %2</source>
-        <translation>Next ball %1: %2</translation>
-    </message>
-    <message>
         <source>Ход невозможен: к этой клетке нет свободного пути</source>
         <translation>No move: there is no free path to this cell</translation>
     </message>
     <message>
         <source>Игра закончена.<byte value="xd"/><byte value="xd"/>Ваш текущий результат - %1</source>
         <translation>Game over.<byte value="xd"/><byte value="xd"/>Your score - %1</translation>
-    </message>
-    <message>
-        <source>Сохранить текущее расположение шариков</source>
-        <translation>Save the current position of the balls</translation>
-    </message>
-    <message>
-        <source>Восстановить сохраненное расположение шариков</source>
-        <translation>Restore a saved position of the balls</translation>
-    </message>
-    <message>
-        <source>Счёт</source>
-        <translation>Score</translation>
-    </message>
-    <message>
-        <source>Этот шарик появится после хода, не собравшего ряд</source>
-        <translation>This ball drops after a move that makes no run</translation>
     </message>
 </context>
 </TS>
