@@ -206,13 +206,50 @@ void LockWatch::WaitForTurn(std::chrono::milliseconds headStart) const {
     }
 }
 
+namespace {
+
+// Looks at a lock held by another now and then only: each look keeps the file open, and a share
+// will not let its holder remove an open file.
+class LockLooks {
+  public:
+    LockLooks(const fs::path& lockFile, const LockTiming& timing)
+        : lockFile_(lockFile), timing_(timing) {}
+
+    // Whether it was time for a look and the lock was dead, and now is moved aside.
+    bool TookOverDead(LockWatch& watch) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now < nextLook_) {
+            return false;
+        }
+        nextLook_ = now + std::min<std::chrono::milliseconds>(timing_.Retry * kRetriesPerLook,
+                                                              timing_.StaleAfter / 4);
+        if (!serverClock_) {
+            serverClock_.emplace(lockFile_, timing_.Retry);
+        }
+        const std::optional<FileStart> seen = ReadLock(lockFile_, timing_.Retry);
+        if (!seen || !watch.IsStale(lockFile_, *seen, serverClock_->AgeOf(seen->Stamp),
+                                    timing_.StaleAfter)) {
+            return false;
+        }
+        RemoveIfStill(lockFile_, seen->Bytes, seen->Stamp, timing_.Retry);
+        return true;
+    }
+
+  private:
+    const fs::path& lockFile_;
+    const LockTiming& timing_;
+    std::chrono::steady_clock::time_point nextLook_{};
+    std::optional<ServerClock> serverClock_;  // read at the first look only
+};
+
+}  // namespace
+
 std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& watch,
                                           const LockTiming& timing) {
     const Bytes holder = HolderText(lockFile);
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + timing.Patience;
-    auto nextLook = start;
-    std::optional<ServerClock> serverClock;  // read at the first look only
+    LockLooks looks(lockFile, timing);
     // Others may have judged the same dead lock and be moving aside whatever stands under its
     // name: a lock had after a takeover is never sure.
     bool tookOver = false;
@@ -233,22 +270,9 @@ std::optional<FileLock> FileLock::Acquire(const fs::path& lockFile, LockWatch& w
         if (result == NewFileResult::Failed || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
         }
-        // Looked at now and then only: each look keeps the file open, and a share will not let
-        // its holder remove an open file.
-        const auto now = std::chrono::steady_clock::now();
-        if (result == NewFileResult::AlreadyExists && now >= nextLook) {
-            nextLook = now + std::min<std::chrono::milliseconds>(timing.Retry * kRetriesPerLook,
-                                                                 timing.StaleAfter / 4);
-            if (!serverClock) {
-                serverClock.emplace(lockFile, timing.Retry);
-            }
-            const std::optional<FileStart> seen = ReadLock(lockFile, timing.Retry);
-            if (seen && watch.IsStale(lockFile, *seen, serverClock->AgeOf(seen->Stamp),
-                                      timing.StaleAfter)) {
-                RemoveIfStill(lockFile, seen->Bytes, seen->Stamp, timing.Retry);
-                tookOver = true;
-                continue;  // the lock is free now: no pause before taking it
-            }
+        if (result == NewFileResult::AlreadyExists && looks.TookOverDead(watch)) {
+            tookOver = true;
+            continue;  // the lock is free now: no pause before taking it
         }
         std::this_thread::sleep_for(
             Pause(timing, holder, round, std::chrono::steady_clock::now() - start));
