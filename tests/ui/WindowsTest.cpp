@@ -11,10 +11,12 @@
 #include "ui/common/StandardTexts.h"
 #include "ui/main/BackBuffer.h"
 #include "ui/main/BallShape.h"
+#include "ui/main/BoardCursor.h"
 #include "ui/main/CommandLine.h"
 #include "ui/main/MoveStep.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/main/frmZintu.h"
+#include "ui/scores/ScoreFormat.h"
 #include "ui/scores/frmScore.h"
 
 using namespace zintu;
@@ -70,7 +72,7 @@ class MainWindow : public ::testing::Test {
     // the caption of the input's last button; today's date as D.
     static QString Describe(QWidget* modal) {
         QStringList shown;
-        for (auto* grid = modal->findChild<QTableWidget*>("Fg1"); grid && shown.size() < 16;)
+        for (auto* grid = modal->findChild<QTableWidget*>("Fg1"); grid && shown.size() < 20;)
             shown << grid->item(shown.size() / 4, shown.size() % 4)->text().trimmed();
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             shown << box->text();
@@ -116,7 +118,8 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, FlowsThroughTheirDialogs) {
     const QString rank = "Установлен рекорд номер %1: Отмена";
     const QString over = "Zintu: Игра закончена.\n\nВаш текущий результат - ";
-    const QString list = "10 лучших рекордов: 1|Анна|2 000|D|2|Вера|1 500|D|3|Ира|42|D|4|Пётр|30|D";
+    const QString list =
+        "10 лучших рекордов: 1|Анна|2 000|D|2|Вера|1 500|D|3|Ира|42|D|4|Пётр|30|D||||";
     const std::tuple<const char*, int, QString, QStringList, bool, bool, bool> flows[] = {
         {"cmdNew", 1500, "Вера", {rank.arg(1)}, true, true, true},
         {"cmdNew", 70, "", {rank.arg(2)}, false, true, true},
@@ -211,6 +214,10 @@ TEST_F(MainWindow, BoardTellsAScreenReaderWhereEachCellIs) {
     EXPECT_EQ(table->childAt(corner.x(), corner.y()), grid->cellAt(0, 0));
     EXPECT_EQ(table->childAt(corner.x() - 1, corner.y()), nullptr);
     EXPECT_EQ(grid->cellAt(9, 0), nullptr);
+    for (int i = 1; i <= 3; ++i)  // the preview's colours, by name
+        EXPECT_EQ(
+            window->findChild<QWidget*>(QString("NextColor%1").arg(i))->accessibleName(),
+            QString("Следующий шарик %1: %2").arg(i).arg(ColorName(Game().State().NextColors[i])));
     Game().PutBall(0, 0, 1);
     EXPECT_EQ(grid->selectedCellCount(), 0);
     window->activateWindow();
@@ -301,6 +308,17 @@ TEST_F(MainWindow, EachWindowLooksAsKept) {
     ExpectLooksAsKept(about.grab().toImage(), "about");
 }
 
+// Points in threes from the right, the lowest 32-bit value too; dates day first, padded.
+TEST(ScoreFormat, PointsInThreesDatesDayMonthYear) {
+    for (const auto& [points, text] : {std::pair(7, "7"),
+                                       {900, "900"},
+                                       {100000, "100 000"},
+                                       {-1234567, "-1 234 567"},
+                                       {INT32_MIN, "-2 147 483 648"}})
+        EXPECT_EQ(FormatPoints(points), text);
+    EXPECT_EQ(FormatScoreDate(46351) + " " + FormatScoreDate(36959.75), "25.11.2026 09.03.2001");
+}
+
 // Steps outside 10 to 20 or no number give the default, as the help says among other facts.
 TEST(MoveStep, TenToTwentyFromTheArgumentsAsTheHelpSays) {
     EXPECT_EQ(std::tuple(MoveStepFromArguments(" 20\t"), MoveStepFromArguments("+15"),
@@ -378,7 +396,7 @@ TEST(ProgramIcon, NineDiscsOnTransparencyAsKeptWrittenByTheTool) {
     ASSERT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"hicolor", dir.path(), "id"}), 0);
     EXPECT_EQ(QImage(dir.filePath("22x22/apps/id.png")).convertToFormat(QImage::Format_ARGB32),
               ProgramIconImage(22).convertToFormat(QImage::Format_ARGB32));
-    EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x"), "id"}), 2);
+    EXPECT_EQ(QProcess::execute(ZINTU_MAKE_ICON, {"png", dir.filePath("x")}), 2);
     EXPECT_FALSE(QFile::exists(dir.filePath("x")));
 }
 
