@@ -1,5 +1,6 @@
 #include "storage/Platform.h"
 
+#include <algorithm>
 #include <utility>
 
 #ifdef _WIN32
@@ -37,13 +38,30 @@ class Handle {
     HANDLE handle_;
 };
 
+using File = Handle;
 using ErrorCode = DWORD;
 
 bool IsTransientCode(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-NewFileResult Failure() {
+DWORD LastErrorCode() {
+    return GetLastError();
+}
+
+// Windows stops a file call early only when asked to cancel it, which nothing here does; an
+// interruption that a test puts in the way arrives as that.
+bool IsInterrupted() {
+    return GetLastError() == ERROR_OPERATION_ABORTED;
+}
+
+void SetError(std::errc error) {
+    SetLastError(error == std::errc::interrupted          ? ERROR_OPERATION_ABORTED
+                 : error == std::errc::no_space_on_device ? ERROR_DISK_FULL
+                                                          : ERROR_IO_DEVICE);
+}
+
+NewFileResult Failure(const std::filesystem::path&) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
         return NewFileResult::AlreadyExists;
@@ -51,23 +69,42 @@ NewFileResult Failure() {
     return IsTransientCode(error) ? NewFileResult::Busy : NewFileResult::Failed;
 }
 
-bool WriteAll(const Handle& file, std::span<const std::uint8_t> bytes) {
-    DWORD written = 0;
-    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
+Handle CreateExclusive(const std::filesystem::path& path) {
+    return Handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                       Durability durability, bool& created) {
-    const Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) {
-        return Failure();
+// Calls at an offset leave the file pointer alone, like pread and pwrite.
+OVERLAPPED At(std::uint64_t offset) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return at;
+}
+
+std::optional<std::size_t> WriteAt(const Handle& file, std::span<const std::uint8_t> bytes,
+                                   std::uint64_t offset) {
+    OVERLAPPED at = At(offset);
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at)) {
+        return std::nullopt;
     }
-    created = true;
-    const bool flushed = durability == Durability::Unflushed || FlushFileBuffers(file.Get());
-    return WriteAll(file, bytes) && flushed ? NewFileResult::Created : Failure();
+    return written;
+}
+
+// A read at an offset past the end fails with ERROR_HANDLE_EOF instead of reading nothing.
+std::optional<std::size_t> ReadAt(const Handle& file, std::span<std::uint8_t> into,
+                                  std::uint64_t offset) {
+    OVERLAPPED at = At(offset);
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), into.data(), static_cast<DWORD>(into.size()), &read, &at)) {
+        return GetLastError() == ERROR_HANDLE_EOF ? std::optional<std::size_t>(0) : std::nullopt;
+    }
+    return read;
+}
+
+bool FlushNow(const Handle& file) {
+    return FlushFileBuffers(file.Get());
 }
 
 FileStamp StampOf(const FILETIME& time) {
@@ -80,31 +117,19 @@ bool IsMissingCode(DWORD error) {
 }
 
 // Shared for every access, so that other installations are never shut out while it is open.
-Handle OpenRegular(const std::filesystem::path& path, DWORD access, bool& missing) {
+Handle OpenRegular(const std::filesystem::path& path, bool write, FileStamp& stamp, bool& missing) {
+    const DWORD access = write ? GENERIC_WRITE : GENERIC_READ;
     Handle file(CreateFileW(path.c_str(), access,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     missing = !file.IsOpen() && IsMissingCode(GetLastError());
-    if (file.IsOpen() && GetFileType(file.Get()) != FILE_TYPE_DISK) {
+    FILETIME written{};
+    if (file.IsOpen() && (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+                          !GetFileTime(file.Get(), nullptr, nullptr, &written))) {
         return Handle(INVALID_HANDLE_VALUE);
     }
+    stamp = StampOf(written);
     return file;
-}
-
-std::optional<FileStart> ReadOpen(const Handle& file, std::size_t limit) {
-    FILETIME written{};
-    if (!GetFileTime(file.Get(), nullptr, nullptr, &written)) {
-        return std::nullopt;
-    }
-    FileStart start;
-    start.Stamp = StampOf(written);
-    start.Bytes.resize(limit);
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), start.Bytes.data(), static_cast<DWORD>(limit), &read, nullptr)) {
-        return std::nullopt;
-    }
-    start.Bytes.resize(read);
-    return start;
 }
 
 #else
@@ -128,10 +153,24 @@ class Descriptor {
     int fd_;
 };
 
+using File = Descriptor;
 using ErrorCode = int;
 
 bool IsTransientCode(int error) {
     return error == EIO || error == EBUSY || error == EAGAIN || error == EINTR;
+}
+
+int LastErrorCode() {
+    return errno;
+}
+
+bool IsInterrupted() {
+    return errno == EINTR;
+}
+
+// The enumerators of std::errc are the errno values.
+void SetError(std::errc error) {
+    errno = static_cast<int>(error);
 }
 
 // An SFTP server refuses an exclusive create of a name that is taken with a plain failure, which
@@ -146,34 +185,25 @@ NewFileResult Failure(const std::filesystem::path& path) {
     return IsTransientCode(error) ? NewFileResult::Busy : NewFileResult::Failed;
 }
 
-bool WriteAll(const Descriptor& file, std::span<const std::uint8_t> bytes) {
-    off_t offset = 0;
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(file.Get(), bytes.data(), bytes.size(), offset);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-        offset += written;
-    }
-    return true;
+Descriptor CreateExclusive(const std::filesystem::path& path) {
+    return Descriptor(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
 }
 
-NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                       Durability durability, bool& created) {
-    const Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!file.IsOpen()) {
-        return Failure(path);
-    }
-    created = true;
-    if (WriteAll(file, bytes) &&
-        (durability == Durability::Unflushed || ::fsync(file.Get()) == 0)) {
-        return NewFileResult::Created;
-    }
-    return IsTransientCode(errno) ? NewFileResult::Busy : NewFileResult::Failed;
+std::optional<std::size_t> WriteAt(const Descriptor& file, std::span<const std::uint8_t> bytes,
+                                   std::uint64_t offset) {
+    const ssize_t written =
+        ::pwrite(file.Get(), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    return written < 0 ? std::nullopt : std::optional(static_cast<std::size_t>(written));
+}
+
+std::optional<std::size_t> ReadAt(const Descriptor& file, std::span<std::uint8_t> into,
+                                  std::uint64_t offset) {
+    const ssize_t read = ::pread(file.Get(), into.data(), into.size(), static_cast<off_t>(offset));
+    return read < 0 ? std::nullopt : std::optional(static_cast<std::size_t>(read));
+}
+
+bool FlushNow(const Descriptor& file) {
+    return ::fsync(file.Get()) == 0;
 }
 
 FileStamp StampOf(const struct stat& status) {
@@ -186,47 +216,103 @@ bool IsMissingCode(int error) {
 }
 
 // Non-blocking, so that a FIFO opens at once, and then refused for not being a regular file.
-Descriptor OpenRegular(const std::filesystem::path& path, int access, struct stat& status,
+Descriptor OpenRegular(const std::filesystem::path& path, bool write, FileStamp& stamp,
                        bool& missing) {
-    Descriptor file(::open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC));
+    Descriptor file(::open(path.c_str(), (write ? O_WRONLY : O_RDONLY) | O_NONBLOCK | O_CLOEXEC));
     missing = !file.IsOpen() && IsMissingCode(errno);
+    struct stat status {};
     if (file.IsOpen() && (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))) {
         return Descriptor(-1);
     }
+    stamp = StampOf(status);
     return file;
-}
-
-std::optional<FileStart> ReadOpen(const Descriptor& file, const struct stat& status,
-                                  std::size_t limit) {
-    FileStart start;
-    start.Stamp = StampOf(status);
-    start.Bytes.resize(limit);
-    std::size_t filled = 0;
-    while (filled < limit) {
-        const ssize_t read = ::read(file.Get(), start.Bytes.data() + filled, limit - filled);
-        if (read < 0 && errno == EINTR) {
-            continue;
-        }
-        if (read < 0) {
-            return std::nullopt;
-        }
-        if (read == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(read);
-    }
-    start.Bytes.resize(filled);
-    return start;
 }
 
 #endif
 
+// True, with the fault's error set as the system's, when a test's fault stands in the way of the
+// call; otherwise `asked` may shrink to what the fault lets through.
+bool Refused(const CallFaults& faults, CallKind kind, std::size_t& asked) {
+    const CallFault fault = faults ? faults(kind) : CallFault{};
+    asked = std::min(asked, fault.Limit);
+    if (fault.Error != std::errc{}) {
+        SetError(fault.Error);
+    }
+    return fault.Error != std::errc{};
+}
+
+// Systems and shares may move fewer bytes than asked, or be interrupted before moving any.
+bool WriteAll(const File& file, std::span<const std::uint8_t> bytes, const CallFaults& faults) {
+    std::uint64_t offset = 0;
+    while (!bytes.empty()) {
+        std::size_t asked = bytes.size();
+        const std::optional<std::size_t> written = Refused(faults, CallKind::Write, asked)
+                                                       ? std::nullopt
+                                                       : WriteAt(file, bytes.first(asked), offset);
+        if (!written && IsInterrupted()) {
+            continue;
+        }
+        // A call that moves nothing would do the same again.
+        if (!written || *written == 0) {
+            return false;
+        }
+        bytes = bytes.subspan(*written);
+        offset += *written;
+    }
+    return true;
+}
+
+// Fills `into` from the start of the file, or up to its end if that comes first.
+std::optional<std::size_t> ReadAll(const File& file, std::span<std::uint8_t> into,
+                                   const CallFaults& faults) {
+    std::size_t filled = 0;
+    while (filled < into.size()) {
+        std::size_t asked = into.size() - filled;
+        const std::optional<std::size_t> read =
+            Refused(faults, CallKind::Read, asked)
+                ? std::nullopt
+                : ReadAt(file, into.subspan(filled, asked), filled);
+        if (!read && IsInterrupted()) {
+            continue;
+        }
+        if (!read) {
+            return std::nullopt;
+        }
+        if (*read == 0) {
+            break;
+        }
+        filled += *read;
+    }
+    return filled;
+}
+
+bool Flush(const File& file, const CallFaults& faults) {
+    std::size_t none = 0;
+    return !Refused(faults, CallKind::Flush, none) && FlushNow(file);
+}
+
+// Flushed after the write, so that a rename never puts a file in place whose bytes are not yet
+// on the disk.
+NewFileResult WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                       Durability durability, const CallFaults& faults, bool& created) {
+    const File file = CreateExclusive(path);
+    if (!file.IsOpen()) {
+        return Failure(path);
+    }
+    created = true;
+    if (WriteAll(file, bytes, faults) &&
+        (durability == Durability::Unflushed || Flush(file, faults))) {
+        return NewFileResult::Created;
+    }
+    return IsTransientCode(LastErrorCode()) ? NewFileResult::Busy : NewFileResult::Failed;
+}
+
 }  // namespace
 
 NewFileResult CreateNewFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
-                            Durability durability) {
+                            Durability durability, const CallFaults& faults) {
     bool created = false;
-    const NewFileResult result = WriteNew(file, bytes, durability, created);
+    const NewFileResult result = WriteNew(file, bytes, durability, faults, created);
     if (created && result != NewFileResult::Created) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
@@ -234,16 +320,21 @@ NewFileResult CreateNewFile(const std::filesystem::path& file, std::span<const s
     return result;
 }
 
-std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit) {
+std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit,
+                                       const CallFaults& faults) {
     bool missing = false;
-#ifdef _WIN32
-    const Handle open = OpenRegular(file, GENERIC_READ, missing);
-    return open.IsOpen() ? ReadOpen(open, limit) : std::nullopt;
-#else
-    struct stat status {};
-    const Descriptor open = OpenRegular(file, O_RDONLY, status, missing);
-    return open.IsOpen() ? ReadOpen(open, status, limit) : std::nullopt;
-#endif
+    FileStart start;
+    const File open = OpenRegular(file, false, start.Stamp, missing);
+    if (!open.IsOpen()) {
+        return std::nullopt;
+    }
+    start.Bytes.resize(limit);
+    const std::optional<std::size_t> filled = ReadAll(open, start.Bytes, faults);
+    if (!filled) {
+        return std::nullopt;
+    }
+    start.Bytes.resize(*filled);
+    return start;
 }
 
 std::optional<FileStamp> ModificationTime(const std::filesystem::path& path) {
@@ -265,18 +356,16 @@ std::optional<FileStamp> ModificationTime(const std::filesystem::path& path) {
 // Opened without a look first: the open itself tells a missing file.
 OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
                                    std::span<const std::uint8_t> bytes,
-                                   const std::function<bool()>& mayWrite) {
+                                   const std::function<bool()>& mayWrite,
+                                   const CallFaults& faults) {
     bool missing = false;
-#ifdef _WIN32
-    const Handle open = OpenRegular(file, GENERIC_WRITE, missing);
-#else
-    struct stat status {};
-    const Descriptor open = OpenRegular(file, O_WRONLY, status, missing);
-#endif
+    FileStamp stamp{};
+    const File open = OpenRegular(file, true, stamp, missing);
     if (!open.IsOpen()) {
         return missing ? OverwriteResult::Missing : OverwriteResult::Failed;
     }
-    return mayWrite() && WriteAll(open, bytes) ? OverwriteResult::Written : OverwriteResult::Failed;
+    return mayWrite() && WriteAll(open, bytes, faults) ? OverwriteResult::Written
+                                                       : OverwriteResult::Failed;
 }
 
 void RemoveEmptyFolder(const std::filesystem::path& folder, std::error_code& error) {

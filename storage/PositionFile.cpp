@@ -80,14 +80,16 @@ std::optional<SavedPosition> DecodePosition(std::span<const std::uint8_t> bytes)
     return position;
 }
 
-std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file) {
+std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file,
+                                              const CallFaults& faults) {
     // One byte more than a position is enough to tell a longer file.
-    const std::optional<FileStart> start = ReadFileStart(file, kPositionFileSize + 1);
+    const std::optional<FileStart> start = ReadFileStart(file, kPositionFileSize + 1, faults);
     return start ? DecodePosition(start->Bytes) : std::nullopt;
 }
 
-bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position) {
-    return WriteWholeFile(file, EncodePosition(position));
+bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position,
+                       const CallFaults& faults) {
+    return WriteWholeFile(file, EncodePosition(position), faults);
 }
 
 }  // namespace zintu

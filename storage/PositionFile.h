@@ -8,6 +8,7 @@
 #include <span>
 
 #include "engine/SavedPosition.h"
+#include "storage/Platform.h"
 
 namespace zintu {
 
@@ -20,10 +21,12 @@ std::array<std::uint8_t, kPositionFileSize> EncodePosition(const SavedPosition& 
 // count of draws of 0 or more.
 std::optional<SavedPosition> DecodePosition(std::span<const std::uint8_t> bytes);
 
-std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file);
+std::optional<SavedPosition> ReadPositionFile(const std::filesystem::path& file,
+                                              const CallFaults& faults = {});
 
 // Replaces the file in one step through a temporary beside it, so a failed or killed save
 // leaves the old file as it was. A read-only file is left alone and the save fails.
-bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position);
+bool WritePositionFile(const std::filesystem::path& file, const SavedPosition& position,
+                       const CallFaults& faults = {});
 
 }  // namespace zintu

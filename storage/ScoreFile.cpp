@@ -72,8 +72,8 @@ bool IsMissingFile(const std::filesystem::path& file) {
 
 // Asked whether the file is missing only once the read failed: a read is the usual case.
 std::optional<ScoreTable> ReadExistingScoreFile(const std::filesystem::path& file,
-                                                const OleDateTime& now) {
-    if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize)) {
+                                                const OleDateTime& now, const CallFaults& faults) {
+    if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize, faults)) {
         return DecodeScoreTable(start->Bytes, now);
     }
     if (IsMissingFile(file)) {
@@ -92,13 +92,13 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
 }
 
 bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,
-                    const std::function<bool()>& mayWrite) {
+                    const std::function<bool()>& mayWrite, const CallFaults& faults) {
     const auto bytes = EncodeScoreTable(table);
-    switch (OverwriteFileStart(file, bytes, mayWrite)) {
+    switch (OverwriteFileStart(file, bytes, mayWrite, faults)) {
         case OverwriteResult::Written:
             return true;
         case OverwriteResult::Missing:
-            return mayWrite() && WriteWholeFile(file, bytes);
+            return mayWrite() && WriteWholeFile(file, bytes, faults);
         case OverwriteResult::Failed:
             break;
     }

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "engine/ScoreTable.h"
+#include "storage/Platform.h"
 
 namespace zintu {
 
@@ -29,7 +30,8 @@ bool IsMissingFile(const std::filesystem::path& file);
 
 // Nothing when the file surely does not exist; a file that cannot be read holds no entries.
 std::optional<ScoreTable> ReadExistingScoreFile(const std::filesystem::path& file,
-                                                const OleDateTime& now);
+                                                const OleDateTime& now,
+                                                const CallFaults& faults = {});
 
 // A missing file is created with ten blank entries. Errors are ignored: entries not read
 // stay blank.
@@ -41,6 +43,6 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
 // `mayWrite`, asked right before the bytes go out, can still call the write off.
 bool WriteScoreFile(
     const std::filesystem::path& file, const ScoreTable& table,
-    const std::function<bool()>& mayWrite = [] { return true; });
+    const std::function<bool()>& mayWrite = [] { return true; }, const CallFaults& faults = {});
 
 }  // namespace zintu

@@ -104,10 +104,11 @@ std::filesystem::path SharedScoreDirFromSettings(std::string_view fileBytes, Pat
     return std::filesystem::path(name);
 }
 
-std::filesystem::path ReadSharedScoreDir(const std::filesystem::path& settingsFile) {
+std::filesystem::path ReadSharedScoreDir(const std::filesystem::path& settingsFile,
+                                         const CallFaults& faults) {
     // A folder's name fits in far less; a link to an endless device is read no further.
     constexpr std::size_t kLongestLine = 4096;
-    const std::optional<FileStart> start = ReadFileStart(settingsFile, kLongestLine);
+    const std::optional<FileStart> start = ReadFileStart(settingsFile, kLongestLine, faults);
     if (!start) {
         return {};
     }

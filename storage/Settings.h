@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "storage/Platform.h"
+
 namespace zintu {
 
 // Which separator ends the shared folder's name. Windows style also accepts "/" as an end.
@@ -15,6 +17,7 @@ std::filesystem::path SharedScoreDirFromSettings(std::string_view fileBytes,
                                                  PathStyle style = PathStyle::Native);
 
 // A missing or unreadable settings file names no shared folder.
-std::filesystem::path ReadSharedScoreDir(const std::filesystem::path& settingsFile);
+std::filesystem::path ReadSharedScoreDir(const std::filesystem::path& settingsFile,
+                                         const CallFaults& faults = {});
 
 }  // namespace zintu

@@ -17,7 +17,8 @@ bool IsReadOnly(const fs::file_status& status) {
 
 }  // namespace
 
-bool WriteWholeFile(const fs::path& file, std::span<const std::uint8_t> bytes) {
+bool WriteWholeFile(const fs::path& file, std::span<const std::uint8_t> bytes,
+                    const CallFaults& faults) {
     std::error_code error;
     const fs::file_status existing = fs::status(file, error);
     if (IsReadOnly(existing)) {
@@ -25,7 +26,7 @@ bool WriteWholeFile(const fs::path& file, std::span<const std::uint8_t> bytes) {
     }
     RemoveLeftoverSiblings(file);
     const fs::path temporary = UniqueSiblingPath(file);
-    if (CreateNewFile(temporary, bytes) != NewFileResult::Created) {
+    if (CreateNewFile(temporary, bytes, Durability::Flushed, faults) != NewFileResult::Created) {
         return false;
     }
     if (fs::exists(existing)) {
