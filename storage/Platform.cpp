@@ -107,6 +107,12 @@ bool FlushNow(const Handle& file) {
     return FlushFileBuffers(file.Get());
 }
 
+bool Truncate(const Handle& file, std::uint64_t size) {
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
+}
+
 FileStamp StampOf(const FILETIME& time) {
     return FileStamp(
         static_cast<std::int64_t>(std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime));
@@ -118,7 +124,7 @@ bool IsMissingCode(DWORD error) {
 
 // Shared for every access, so that other installations are never shut out while it is open.
 Handle OpenRegular(const std::filesystem::path& path, bool write, FileStamp& stamp, bool& missing) {
-    const DWORD access = write ? GENERIC_WRITE : GENERIC_READ;
+    const DWORD access = write ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
     Handle file(CreateFileW(path.c_str(), access,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -206,6 +212,10 @@ bool FlushNow(const Descriptor& file) {
     return ::fsync(file.Get()) == 0;
 }
 
+bool Truncate(const Descriptor& file, std::uint64_t size) {
+    return ::ftruncate(file.Get(), static_cast<off_t>(size)) == 0;
+}
+
 FileStamp StampOf(const struct stat& status) {
     return FileStamp(std::int64_t{status.st_mtim.tv_sec} * 10'000'000 +
                      status.st_mtim.tv_nsec / 100);
@@ -218,7 +228,7 @@ bool IsMissingCode(int error) {
 // Non-blocking, so that a FIFO opens at once, and then refused for not being a regular file.
 Descriptor OpenRegular(const std::filesystem::path& path, bool write, FileStamp& stamp,
                        bool& missing) {
-    Descriptor file(::open(path.c_str(), (write ? O_WRONLY : O_RDONLY) | O_NONBLOCK | O_CLOEXEC));
+    Descriptor file(::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC));
     missing = !file.IsOpen() && IsMissingCode(errno);
     struct stat status {};
     if (file.IsOpen() && (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))) {
@@ -353,7 +363,8 @@ std::optional<FileStamp> ModificationTime(const std::filesystem::path& path) {
 #endif
 }
 
-// Opened without a look first: the open itself tells a missing file.
+// Opened without a look first: the open itself tells a missing file. The old start is read
+// first, since a write cut short would leave a table of entries half new and half old.
 OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
                                    std::span<const std::uint8_t> bytes,
                                    const std::function<bool()>& mayWrite,
@@ -364,8 +375,20 @@ OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
     if (!open.IsOpen()) {
         return missing ? OverwriteResult::Missing : OverwriteResult::Failed;
     }
-    return mayWrite() && WriteAll(open, bytes, faults) ? OverwriteResult::Written
-                                                       : OverwriteResult::Failed;
+    std::vector<std::uint8_t> old(bytes.size());
+    const std::optional<std::size_t> kept = ReadAll(open, old, faults);
+    if (!kept || !mayWrite()) {
+        return OverwriteResult::Failed;
+    }
+    if (WriteAll(open, bytes, faults)) {
+        return OverwriteResult::Written;
+    }
+    // The old start and length back, as far as the file still takes them.
+    WriteAll(open, std::span(old).first(*kept), faults);
+    if (*kept < bytes.size()) {
+        Truncate(open, *kept);
+    }
+    return OverwriteResult::Failed;
 }
 
 void RemoveEmptyFolder(const std::filesystem::path& folder, std::error_code& error) {

@@ -62,6 +62,7 @@ enum class OverwriteResult { Written, Missing, Failed };
 
 // Writes `bytes` over the start of an existing regular file, in place, keeping what follows,
 // if `mayWrite` still allows it once the file is open: only the write itself comes after it.
+// A write that stops part-way puts the old start and length back, as far as the file lets it.
 OverwriteResult OverwriteFileStart(const std::filesystem::path& file,
                                    std::span<const std::uint8_t> bytes,
                                    const std::function<bool()>& mayWrite,

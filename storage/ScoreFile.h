@@ -39,7 +39,7 @@ ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& n
 
 // Overwrites bytes 0 to 379 in one write and keeps anything after them, so a longer file
 // written by some other version survives. A missing file appears whole or not at all. Never
-// throws.
+// throws; a failed write leaves the file as it was.
 // `mayWrite`, asked right before the bytes go out, can still call the write off.
 bool WriteScoreFile(
     const std::filesystem::path& file, const ScoreTable& table,
