@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit and window tests
 # offscreen, the real executable under its own Xvfb, all of it again under AddressSanitizer
-# and UBSan.
+# and UBSan, then a short run of the fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -20,3 +20,10 @@ cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build/asan
 LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure
+
+# Half a minute of the file readers' fuzzer under AddressSanitizer and UBSan; a crash fails.
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DZINTU_BUILD_FUZZERS=ON -DZINTU_BUILD_UI=OFF \
+    -DZINTU_BUILD_TESTS=OFF
+cmake --build build/fuzz
+ctest --test-dir build/fuzz --output-on-failure
