@@ -6,6 +6,13 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
 
 #include "storage/FileLock.h"
 #include "storage/OleDate.h"
@@ -56,6 +63,35 @@ Bytes Hex(const std::string& text) {
     return bytes;
 }
 
+using Use = std::function<std::optional<bool>(const fs::path&, const CallFaults&)>;
+using RunUse = std::function<std::optional<bool>(const Use&, const fs::path&)>;
+
+// Faults striking the calls of one kind in turn, the last one every later call too.
+RunUse Strike(CallKind kind, std::vector<CallFault> faults) {
+    return [=](const Use& use, const fs::path& file) {
+        return use(file, [=, next = std::size_t{0}](CallKind call) mutable {
+            return call == kind ? faults[std::min(next++, faults.size() - 1)] : CallFault{};
+        });
+    };
+}
+
+#ifndef _WIN32
+// The use in a child whose files may not grow past 150 bytes, as on a full disk: its exit status
+// tells the result, a crash or a failed set-up none.
+std::optional<bool> OnFullDisk(const Use& use, const fs::path& file) {
+    if (const pid_t child = fork(); child != 0) {
+        int status = 0;
+        const bool told = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
+        return told && WEXITSTATUS(status) < 2 ? std::optional(WEXITSTATUS(status) == 1)
+                                               : std::nullopt;
+    }
+    const rlimit small{150, 150};
+    std::signal(SIGXFSZ, SIG_IGN);
+    const std::optional<bool> done = setrlimit(RLIMIT_FSIZE, &small) ? std::nullopt : use(file, {});
+    _exit(done ? *done : 2);
+}
+#endif
+
 // "Ann 900 Bob 20": these entries first, blanks of kNow after them.
 ScoreTable Scores(std::string_view entries) {
     ScoreTable table = BlankTable(kNow);
@@ -67,25 +103,19 @@ ScoreTable Scores(std::string_view entries) {
     return table;
 }
 
-TEST(ScoreFile, TableMatchesTheImageBothWaysAndKeepsTheTail) {
+TEST(ScoreFile, TableMatchesTheImageBothWays) {
     ScoreTable table = Scores("");
     table[0] = {FitName(U"Аня Ёж ë"), 1250, 36852.0, 0.75};  // ë is not in the code page
     const Bytes image =  // the entry and the first blank; the others are alike
         Hex("C0EDFF20A8E6203F 20*10 E2040000 0000000080FEE140 000000000000E83F "
             "20*18 00000000 0000000080FEE140 000000000000E03F");
-    Bytes file(500, 0xAB);  // and a tail that some other version wrote
-    std::ranges::copy(EncodeScoreTable(table), file.begin());
-    EXPECT_EQ(Bytes(file.begin(), file.begin() + image.size()), image);
+    const auto encoded = EncodeScoreTable(table);
+    EXPECT_EQ(Bytes(encoded.begin(), encoded.begin() + image.size()), image);
     table[0].Name[7] = U'?';
     EXPECT_EQ(DecodeScoreTable(image, kNow), table);
     EXPECT_EQ(MergeScoreTables(table, Scores("A 1250"), {})->front(), table[0]);  // day first
     EXPECT_EQ(DecodeScoreTable(std::span(image).first(37), {})[0], BlankRecord({}));
 
-    const TempFolder folder;
-    WriteBytes(folder / "Zintu.scr", Bytes(500, 0xAB));
-    ASSERT_TRUE(WriteScoreFile(folder / "Zintu.scr", table));
-    EXPECT_EQ(ReadFileStart(folder / "Zintu.scr", 1000).value().Bytes, file);
-    EXPECT_EQ(ReadScoreFile(folder / "Zintu.scr", {}), table);
     EXPECT_EQ(FitName(U" Bob" + std::u32string(20, U'ё')), U" Bob" + std::u32string(14, U'ё'));
     EXPECT_FALSE(IsAcceptableName(FitName(std::u32string(18, U' ') + U"Bob")));
     EXPECT_TRUE(IsAcceptableName(FitName(U" Bob")));
@@ -101,18 +131,16 @@ TEST(PositionFile, OnlyWhatASaveCanProduceIsAccepted) {
     const auto encoded = EncodePosition(position);
     EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), image);
     EXPECT_EQ(DecodePosition(image), position);
-    EXPECT_FALSE(DecodePosition(std::span(image).first(192)));
     // Header 0, board 9, preview 175 (entry 0 unused), seed's type 183, seed 185, draws 189.
     const std::tuple<std::size_t, std::string, bool> patches[] = {
         {8, "30", false},         {9, "FFFF", false},       {89, "0800", false},
         {175, "0700", true},      {175, "0800", false},     {177, "0000", false},
         {179, "0800", false},     {183, "03", false},       {185, "00000000", true},
         {185, "0000803F", false}, {185, "000000BF", false}, {185, "0000C07F", false},
-        {189, "FFFFFFFF", false}, {193, "00", false},
+        {189, "FFFFFFFF", false},
     };
     for (const auto& [offset, hex, accepted] : patches) {
         Bytes bytes = image;
-        bytes.resize(std::max(bytes.size(), offset + hex.size() / 2));
         std::ranges::copy(Hex(hex), bytes.begin() + offset);
         EXPECT_EQ(DecodePosition(bytes).has_value(), accepted) << offset << " " << hex;
     }
@@ -150,12 +178,73 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     EXPECT_EQ(ReadFileStart(file, 2000).value().Bytes, Bytes(1000, 0x22));
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_read, fs::perm_options::add);
     const fs::perms writable = fs::status(file).permissions();
-    const SavedPosition position{.NextColors = {0, 1, 2, 3}};
-    ASSERT_TRUE(WritePositionFile(file, position));
-    EXPECT_EQ(ReadPositionFile(file), position);
+    ASSERT_TRUE(WritePositionFile(file, {.NextColors = {0, 1, 2, 3}}));
     EXPECT_EQ(fs::status(file).permissions(), writable);
     for (const auto& [name, age, gone] : leftovers) {
         EXPECT_EQ(fs::exists(folder / name), !gone) << name;
+    }
+}
+
+// Rows put faults in the way of one kind of call, or fill the disk, and tell which uses of a file
+// succeed: a position saved, a table written over a longer and a shorter file, a position and the
+// settings read. A failure leaves the old file and nothing beside it, a read nothing half read.
+TEST(SavedFiles, AFaultOfTheDiskLeavesTheOldFileOrTheNewOne) {
+    using enum CallKind;
+    const SavedPosition saved{.NextColors = {0, 1, 2, 3}}, old{.NextColors = {0, 7, 7, 7}};
+    const auto poz = EncodePosition(saved), oldPoz = EncodePosition(old);
+    const auto scr = EncodeScoreTable(Scores("A 9"));
+    Bytes longer(500, 0xAB), shorter(100, 0xAB), tailed = longer, ini{'/', 'x', '\n'};
+    std::ranges::copy(scr, tailed.begin());
+    const Use scores = [&](auto& file, auto& faults) {
+        return WriteScoreFile(
+            file, Scores("A 9"), [] { return true; }, faults);
+    };
+    using Image = std::span<const std::uint8_t>;  // the file before, after a success
+    const std::tuple<Image, Image, Use> uses[] = {
+        {oldPoz, poz,
+         [&](auto& file, auto& faults) { return WritePositionFile(file, saved, faults); }},
+        {longer, tailed, scores},
+        {shorter, scr, scores},
+        {oldPoz, oldPoz,
+         [&](auto& file, auto& faults) {
+             const auto got = ReadPositionFile(file, faults);
+             return got ? (got == old ? std::optional(true) : std::nullopt) : false;
+         }},
+        {ini, ini,
+         [&](auto& file, auto& faults) {
+             const fs::path got = ReadSharedScoreDir(file, faults);
+             return got.empty()                               ? false
+                    : got == SharedScoreDirFromSettings("/x") ? std::optional(true)
+                                                              : std::nullopt;
+         }},
+    };
+    const CallFault eio{.Error = std::errc::io_error}, eintr{.Error = std::errc::interrupted};
+    const std::tuple<std::string_view, RunUse, std::string_view> rows[] = {
+        {"short writes", Strike(Write, {{7}}), "+++++"},
+        {"an interrupted write", Strike(Write, {eintr, {}}), "+++++"},
+        {"a write failing part-way", Strike(Write, {{150}, eio, {}}), "---++"},
+        {"a full disk part-way",
+         Strike(Write, {{150}, {.Error = std::errc::no_space_on_device}, {}}), "---++"},
+        {"a write moving nothing", Strike(Write, {{0}}), "---++"},
+        {"a failing flush", Strike(Flush, {eio}), "-++++"},
+        {"short reads", Strike(Read, {{7}}), "+++++"},
+        {"an interrupted read", Strike(Read, {eintr, {}}), "+++++"},
+        {"a read failing part-way", Strike(Read, {{100}, eio, {}}), "+----"},
+#ifndef _WIN32
+        {"a file size limit", OnFullDisk, "---++"},
+#endif
+    };
+    for (const auto& [fault, run, outcomes] : rows) {
+        for (std::size_t i = 0; i < std::size(uses); ++i) {
+            SCOPED_TRACE(testing::Message() << fault << ", use " << i);
+            const auto& [before, after, use] = uses[i];
+            const TempFolder folder;
+            WriteBytes(folder / "f", Bytes(before.begin(), before.end()));
+            EXPECT_EQ(run(use, folder / "f"), outcomes[i] == '+');
+            const Bytes now = ReadFileStart(folder / "f", 1000).value_or(FileStart()).Bytes;
+            EXPECT_TRUE(std::ranges::equal(now, outcomes[i] == '+' ? after : before));
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "nothing beside";
+        }
     }
 }
 
