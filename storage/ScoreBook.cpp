@@ -33,6 +33,10 @@ bool IsMerged(const LoadedScores& loaded) {
     return !loaded.SharedScoreDir.empty() && loaded.Table.front().Points > 0;
 }
 
+bool Always() {
+    return true;
+}
+
 // Blank slots carry the time they were made, which says nothing.
 bool SameEntries(const ScoreTable& a, const ScoreTable& b) {
     return std::ranges::equal(a, b, [](const ScoreRecord& x, const ScoreRecord& y) {
@@ -47,23 +51,26 @@ bool SameEntries(const ScoreTable& a, const ScoreTable& b) {
 struct ScoreBook::Locked {
     std::optional<FileLock> Lock;
     LoadedScores Loaded;
+    bool LocalRead = true;  // a local copy that could not be read is left as it is
 };
 
-ScoreBook::ScoreBook(ScoreFiles files, const LockTiming& timing)
-    : files_(std::move(files)), timing_(timing) {}
+ScoreBook::ScoreBook(ScoreFiles files, const LockTiming& timing, CallFaults faults)
+    : files_(std::move(files)), timing_(timing), faults_(std::move(faults)) {}
 
 ScoreBook::Locked ScoreBook::LockAndMerge(const fs::path& sharedDir, const OleDateTime& now) {
     std::optional<FileLock> lock;
     if (!sharedDir.empty()) {
         lock = FileLock::Acquire(sharedDir / kScoreLockFileName, watch_, timing_);
     }
-    const ScoreTable local = ReadScoreFile(files_.AppFolder / kScoreFileName, now);
+    const auto read = ReadOwnScoreFile(files_.AppFolder / kScoreFileName, now, faults_);
+    const ScoreTable local = read.value_or(BlankTable(now));
     if (sharedDir.empty()) {
-        return {std::nullopt, {local, {}}};
+        return {std::nullopt, {local, {}}, read.has_value()};
     }
     const bool locked = lock.has_value();
-    const std::optional<ScoreTable> shared = ReadExistingScoreFile(sharedDir / kScoreFileName, now);
-    return {std::move(lock), MergeWithShared(local, shared, sharedDir, locked, now)};
+    const auto shared = ReadExistingScoreFile(sharedDir / kScoreFileName, now, faults_);
+    return {std::move(lock), MergeWithShared(local, shared, sharedDir, locked, now),
+            read.has_value()};
 }
 
 // Without the lock the shared copy is still read, since every write of it is whole, but not
@@ -74,9 +81,9 @@ LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
     bool written = false;
     const auto writeShared = [&] {
         const auto stillHeld = [&] { return locked.Lock->IsHeld(); };
-        const bool took =
-            locked.Lock && merged &&
-            WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table, stillHeld);
+        const bool took = locked.Lock && merged &&
+                          WriteScoreFile(loaded.SharedScoreDir / kScoreFileName, loaded.Table,
+                                         stillHeld, faults_);
         written = written || took;
         if (!locked.Lock || (merged && !took)) {
             loaded.SharedScoreDir.clear();
@@ -85,8 +92,10 @@ LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
     if (sharedFirst) {
         writeShared();
     }
-    if (merged || !sharedFirst || !unsaved_.empty()) {
-        written = WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table) || written;
+    if (locked.LocalRead && (merged || !sharedFirst || !unsaved_.empty())) {
+        written =
+            WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table, Always, faults_) ||
+            written;
     }
     if (!sharedFirst) {
         writeShared();
@@ -108,11 +117,12 @@ void ScoreBook::AddUnsaved(ScoreTable& table) const {
 // Most loads find the shared copy holding the merge already: they neither wait nor write it.
 std::optional<LoadedScores> ScoreBook::LoadUnlocked(const fs::path& sharedDir,
                                                     const OleDateTime& now) {
-    const ScoreTable local = ReadScoreFile(files_.AppFolder / kScoreFileName, now);
+    const auto read = ReadOwnScoreFile(files_.AppFolder / kScoreFileName, now, faults_);
+    const ScoreTable local = read.value_or(BlankTable(now));
     if (sharedDir.empty()) {
         return LoadedScores{local, {}};
     }
-    const std::optional<ScoreTable> shared = ReadExistingScoreFile(sharedDir / kScoreFileName, now);
+    const auto shared = ReadExistingScoreFile(sharedDir / kScoreFileName, now, faults_);
     if (!shared) {
         // A copy is started only with a score in it.
         return local.front().Points > 0 ? std::nullopt
@@ -122,14 +132,14 @@ std::optional<LoadedScores> ScoreBook::LoadUnlocked(const fs::path& sharedDir,
     if (!loaded.SharedScoreDir.empty() && !SameEntries(loaded.Table, *shared)) {
         return std::nullopt;
     }
-    if (!SameEntries(loaded.Table, local)) {
-        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table);
+    if (read && !SameEntries(loaded.Table, local)) {
+        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table, Always, faults_);
     }
     return loaded;
 }
 
 LoadedScores ScoreBook::Load(const OleDateTime& now) {
-    const fs::path sharedDir = ReadSharedScoreDir(files_.SettingsFile);
+    const fs::path sharedDir = ReadSharedScoreDir(files_.SettingsFile, faults_);
     if (unsaved_.empty()) {
         if (std::optional<LoadedScores> loaded = LoadUnlocked(sharedDir, now)) {
             return *loaded;
@@ -142,7 +152,7 @@ LoadedScores ScoreBook::Load(const OleDateTime& now) {
 
 LoadedScores ScoreBook::Store(const ScoreRecord& entry, const OleDateTime& now) {
     unsaved_.push_back(entry);
-    Locked locked = LockAndMerge(ReadSharedScoreDir(files_.SettingsFile), now);
+    Locked locked = LockAndMerge(ReadSharedScoreDir(files_.SettingsFile, faults_), now);
     AddUnsaved(locked.Loaded.Table);
     return Write(locked, false);
 }

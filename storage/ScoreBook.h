@@ -32,7 +32,8 @@ struct LoadedScores {
 // that a player watches run it elsewhere.
 class ScoreBook {
   public:
-    explicit ScoreBook(ScoreFiles files, const LockTiming& timing = {});
+    // `faults`, for tests, stand in the way of every read and write of a file.
+    explicit ScoreBook(ScoreFiles files, const LockTiming& timing = {}, CallFaults faults = {});
 
     // Reads the shared copy (when the settings name one) and the local copy, creating a missing
     // local one blank, and merges them. The shared copy is read without the lock; only when the
@@ -60,6 +61,7 @@ class ScoreBook {
 
     ScoreFiles files_;
     LockTiming timing_;
+    CallFaults faults_;
     LockWatch watch_;
     std::vector<ScoreRecord> unsaved_;
 };

@@ -31,6 +31,10 @@ ScoreRecord DecodeRecord(ByteReader& in) {
     return record;
 }
 
+bool Always() {
+    return true;
+}
+
 }  // namespace
 
 ScoreRecord BlankRecord(const OleDateTime& now) {
@@ -82,13 +86,21 @@ std::optional<ScoreTable> ReadExistingScoreFile(const std::filesystem::path& fil
     return BlankTable(now);
 }
 
-ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
-    if (std::optional<ScoreTable> table = ReadExistingScoreFile(file, now)) {
-        return *table;
+std::optional<ScoreTable> ReadOwnScoreFile(const std::filesystem::path& file,
+                                           const OleDateTime& now, const CallFaults& faults) {
+    if (const std::optional<FileStart> start = ReadFileStart(file, kScoreFileSize, faults)) {
+        return DecodeScoreTable(start->Bytes, now);
+    }
+    if (!IsMissingFile(file)) {
+        return std::nullopt;
     }
     const ScoreTable blank = BlankTable(now);
-    WriteScoreFile(file, blank);
+    WriteScoreFile(file, blank, Always, faults);
     return blank;
+}
+
+ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now) {
+    return ReadOwnScoreFile(file, now).value_or(BlankTable(now));
 }
 
 bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,

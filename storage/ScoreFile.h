@@ -33,8 +33,12 @@ std::optional<ScoreTable> ReadExistingScoreFile(const std::filesystem::path& fil
                                                 const OleDateTime& now,
                                                 const CallFaults& faults = {});
 
-// A missing file is created with ten blank entries. Errors are ignored: entries not read
-// stay blank.
+// A missing file is created with ten blank entries. Nothing when the file is there but cannot be
+// read, so that the entries it holds are never written over with others.
+std::optional<ScoreTable> ReadOwnScoreFile(const std::filesystem::path& file,
+                                           const OleDateTime& now, const CallFaults& faults = {});
+
+// As above, with entries not read left blank.
 ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now);
 
 // Overwrites bytes 0 to 379 in one write and keeps anything after them, so a longer file

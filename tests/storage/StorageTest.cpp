@@ -312,6 +312,14 @@ TEST(ScoreBook, AnEntryNoFileTookIsWrittenByTheNextLoad) {
     EXPECT_FALSE(book.HasUnsaved());
     for (const fs::path& copy : {app, shared})
         EXPECT_EQ(ReadScoreFile(copy / kScoreFileName, {}), Scores("A 900 B 500")) << copy;
+    // Nor does a local copy whose read failed once: the entries in it are never written over.
+    ScoreBook unread({app, folder / "none.ini"}, {}, [reads = 0](CallKind kind) mutable {
+        const bool fails = kind == CallKind::Read && reads++ == 0;
+        return CallFault{.Error = fails ? std::errc::io_error : std::errc()};
+    });
+    unread.Store(Scores("C 100")[0], kNow);
+    EXPECT_TRUE(unread.HasUnsaved());
+    EXPECT_EQ(ReadScoreFile(app / kScoreFileName, {}), Scores("A 900 B 500"));
 }
 
 // Tables come back in the order asked, and a worker that goes right after a store finishes it.
