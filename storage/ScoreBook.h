@@ -39,7 +39,7 @@ class ScoreBook {
     // local one blank, and merges them. The shared copy is read without the lock; only when the
     // merge changes its entries, or a folder without a copy can start one with a score, is it
     // locked, merged again and written, before the local copy. A local copy whose entries
-    // differ from the merge is written too.
+    // differ from the merge is written too, unless it could not be read.
     LoadedScores Load(const OleDateTime& now);
 
     // Merges once more under the lock, so that entries stored elsewhere while the player typed a

@@ -41,9 +41,9 @@ std::optional<ScoreTable> ReadOwnScoreFile(const std::filesystem::path& file,
 // As above, with entries not read left blank.
 ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now);
 
-// Overwrites bytes 0 to 379 in one write and keeps anything after them, so a longer file
-// written by some other version survives. A missing file appears whole or not at all. Never
-// throws; a failed write leaves the file as it was.
+// Overwrites bytes 0 to 379 in place and keeps anything after them, so a longer file written by
+// some other version survives; a write that fails part-way puts the old bytes back as far as the
+// file takes them. A missing file appears whole or not at all. Never throws.
 // `mayWrite`, asked right before the bytes go out, can still call the write off.
 bool WriteScoreFile(
     const std::filesystem::path& file, const ScoreTable& table,
