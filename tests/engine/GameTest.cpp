@@ -2,7 +2,6 @@
 #include <cmath>
 #include <limits>
 #include <map>
-#include <memory>
 
 #include "tests/engine/GameFixture.h"
 
@@ -152,30 +151,6 @@ TEST_F(Game, RemovalShrinksInSixteenFramesThenErases) {
     }
 }
 
-// A game on `surface` whose only ball, at `start`, is selected.
-std::unique_ptr<Zintu> LoneBallSelected(RecordingSurface& surface, ScoreStore& scores, int start,
-                                        int step) {
-    auto game =
-        std::make_unique<Zintu>(surface, surface, surface, scores, static_cast<std::int16_t>(step));
-    game->NewGame(0.5f, kFace);
-    Grid board{};
-    board[start] = 1;
-    game->RestorePosition({.Board = board});
-    const TwipPoint centre = CellCentre(start % 9, start / 9);
-    EXPECT_EQ(game->ReleaseOnBoard(centre.X, centre.Y, [] {}), TurnOutcome::Selected);
-    return game;
-}
-
-// Every position of a slide by `step` from `from`, down then right (sign 1) or up then left.
-std::vector<BallPlacement> SlidePositions(TwipPoint from, int sign, int step) {
-    std::vector<BallPlacement> slide;
-    for (int offset = 10; offset <= 1000; offset += step) {
-        slide.push_back({from.X + sign * std::max(0, offset - 500),
-                         from.Y + sign * std::min(500, offset), 300, 300, 0x0000ff, true, 1});
-    }
-    return slide;
-}
-
 // The slide moves by MoveStep twips a millisecond, restarting at each cell, and shows
 // `frames` of its positions evenly, at most one per refresh of the screen (fewer when
 // drawing is slow), always the last; it keeps its length.
@@ -189,12 +164,17 @@ TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
         // Down then right from (4, 0), and back: up then left from (5, 1).
         for (const int sign : {1, -1}) {
             const auto [start, target] = sign > 0 ? std::pair(4, 14) : std::pair(14, 4);
-            const auto slider = LoneBallSelected(surface, scores, start, step);
+            Zintu slider(surface, surface, surface, scores, static_cast<std::int16_t>(step));
+            slider.NewGame(0.5f, kFace);
+            Grid board{};
+            board[start] = 1;
+            slider.RestorePosition({.Board = board});
+            const TwipPoint centre = CellCentre(start % 9, start / 9);
+            ASSERT_EQ(slider.ReleaseOnBoard(centre.X, centre.Y, [] {}), TurnOutcome::Selected);
             surface.Clear();
             surface.ScreenRefresh = refresh;
             surface.FrameCost = frameCost;
-            slider->MoveBall(start % 9, start / 9,
-                             slider->FindPath(target % 9, target / 9).value());
+            slider.MoveBall(start % 9, start / 9, slider.FindPath(target % 9, target / 9).value());
             const TwipPoint box = CellBoxCorner(start % 9, start / 9);
             EXPECT_EQ(surface.Shapes.front(), (Shape{Kind::Box, box.X, box.Y, 470, 470, kFace}))
                 << "erased under the ball";
@@ -204,7 +184,12 @@ TEST_F(Game, SlideFramesFollowTheStepTheScreenAndTheClock) {
             EXPECT_EQ(surface.Balls.front(),
                       (BallPlacement{from.X, from.Y, 300, 300, 0x0000ff, true, 1}));
             EXPECT_FALSE(surface.Balls.back().Visible);
-            const std::vector<BallPlacement> slide = SlidePositions(from, sign, step);
+            std::vector<BallPlacement> slide;  // every position at this step, in order
+            for (int offset = 10; offset <= 1000; offset += step) {
+                slide.push_back({from.X + sign * std::max(0, offset - 500),
+                                 from.Y + sign * std::min(500, offset), 300, 300, 0x0000ff, true,
+                                 1});
+            }
             const std::vector shown(surface.Balls.begin() + 1, surface.Balls.end() - 1);
             EXPECT_EQ(shown.size() == frames, frameCost == 0us) << step << " " << refresh;
             EXPECT_LE(shown.size(), frames);

@@ -6,13 +6,6 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
 
 #include "storage/FileLock.h"
 #include "storage/OleDate.h"
@@ -74,23 +67,6 @@ RunUse Strike(CallKind kind, std::vector<CallFault> faults) {
         });
     };
 }
-
-#ifndef _WIN32
-// The use in a child whose files may not grow past 150 bytes, as on a full disk: its exit status
-// tells the result, a crash or a failed set-up none.
-std::optional<bool> OnFullDisk(const Use& use, const fs::path& file) {
-    if (const pid_t child = fork(); child != 0) {
-        int status = 0;
-        const bool told = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
-        return told && WEXITSTATUS(status) < 2 ? std::optional(WEXITSTATUS(status) == 1)
-                                               : std::nullopt;
-    }
-    const rlimit small{150, 150};
-    std::signal(SIGXFSZ, SIG_IGN);
-    const std::optional<bool> done = setrlimit(RLIMIT_FSIZE, &small) ? std::nullopt : use(file, {});
-    _exit(done ? *done : 2);
-}
-#endif
 
 // "Ann 900 Bob 20": these entries first, blanks of kNow after them.
 ScoreTable Scores(std::string_view entries) {
@@ -185,64 +161,62 @@ TEST(SavedFiles, AFailedSaveChangesNothingAndASaveRemovesOnlyLeftovers) {
     }
 }
 
-// Rows put faults in the way of one kind of call, or fill the disk, and tell which uses of a file
-// succeed: a position saved, a table written over a longer and a shorter file, a position and the
-// settings read. A failure leaves the old file and nothing beside it, a read nothing half read.
-TEST(SavedFiles, AFaultOfTheDiskLeavesTheOldFileOrTheNewOne) {
-    using enum CallKind;
+// A use of a file under faults, from the file before it to the file after a success.
+struct FileUse {
+    Bytes Before, After;
+    Use Run;
+};
+
+// A position saved, a table written over a longer and over a shorter file, a position read.
+std::vector<FileUse> FileUses() {
     const SavedPosition saved{.NextColors = {0, 1, 2, 3}}, old{.NextColors = {0, 7, 7, 7}};
-    const auto poz = EncodePosition(saved), oldPoz = EncodePosition(old);
-    const auto scr = EncodeScoreTable(Scores("A 9"));
-    Bytes longer(500, 0xAB), shorter(100, 0xAB), tailed = longer, ini{'/', 'x', '\n'};
+    const auto bytes = [](const auto& image) { return Bytes(image.begin(), image.end()); };
+    const Bytes poz = bytes(EncodePosition(saved)), oldPoz = bytes(EncodePosition(old));
+    Bytes scr = bytes(EncodeScoreTable(Scores("A 9"))), tailed(500, 0xAB);
     std::ranges::copy(scr, tailed.begin());
-    const Use scores = [&](auto& file, auto& faults) {
+    const Use scores = [](auto& file, auto& faults) {
         return WriteScoreFile(
             file, Scores("A 9"), [] { return true; }, faults);
     };
-    using Image = std::span<const std::uint8_t>;  // the file before, after a success
-    const std::tuple<Image, Image, Use> uses[] = {
-        {oldPoz, poz,
-         [&](auto& file, auto& faults) { return WritePositionFile(file, saved, faults); }},
-        {longer, tailed, scores},
-        {shorter, scr, scores},
-        {oldPoz, oldPoz,
-         [&](auto& file, auto& faults) {
-             const auto got = ReadPositionFile(file, faults);
-             return got ? (got == old ? std::optional(true) : std::nullopt) : false;
-         }},
-        {ini, ini,
-         [&](auto& file, auto& faults) {
-             const fs::path got = ReadSharedScoreDir(file, faults);
-             return got.empty()                               ? false
-                    : got == SharedScoreDirFromSettings("/x") ? std::optional(true)
-                                                              : std::nullopt;
-         }},
+    const Use save = [saved](auto& file, auto& faults) {
+        return WritePositionFile(file, saved, faults);
     };
+    const Use read = [old](auto& file, auto& faults) -> std::optional<bool> {
+        const auto got = ReadPositionFile(file, faults);
+        return got ? (got == old ? std::optional(true) : std::nullopt) : false;
+    };
+    return {{oldPoz, poz, save},
+            {Bytes(500, 0xAB), tailed, scores},
+            {Bytes(100, 0xAB), scr, scores},
+            {oldPoz, oldPoz, read}};
+}
+
+// Rows put faults in the way of one kind of call and tell which uses of a file
+// succeed. A failure leaves the old file and nothing beside it, a read nothing half read.
+TEST(SavedFiles, AFaultOfTheDiskLeavesTheOldFileOrTheNewOne) {
+    using enum CallKind;
     const CallFault eio{.Error = std::errc::io_error}, eintr{.Error = std::errc::interrupted};
     const std::tuple<std::string_view, RunUse, std::string_view> rows[] = {
-        {"short writes", Strike(Write, {{7}}), "+++++"},
-        {"an interrupted write", Strike(Write, {eintr, {}}), "+++++"},
-        {"a write failing part-way", Strike(Write, {{150}, eio, {}}), "---++"},
-        {"a full disk part-way",
-         Strike(Write, {{150}, {.Error = std::errc::no_space_on_device}, {}}), "---++"},
-        {"a write moving nothing", Strike(Write, {{0}}), "---++"},
-        {"a failing flush", Strike(Flush, {eio}), "-++++"},
-        {"short reads", Strike(Read, {{7}}), "+++++"},
-        {"an interrupted read", Strike(Read, {eintr, {}}), "+++++"},
-        {"a read failing part-way", Strike(Read, {{100}, eio, {}}), "+----"},
-#ifndef _WIN32
-        {"a file size limit", OnFullDisk, "---++"},
-#endif
+        {"short writes", Strike(Write, {{7}}), "++++"},
+        {"an interrupted write", Strike(Write, {eintr, {}}), "++++"},
+        {"a write failing part-way", Strike(Write, {{150}, eio, {}}), "---+"},
+        {"a write moving nothing", Strike(Write, {{0}}), "---+"},
+        {"a failing flush", Strike(Flush, {eio}), "-+++"},
+        {"short reads", Strike(Read, {{7}}), "++++"},
+        {"an interrupted read", Strike(Read, {eintr, {}}), "++++"},
+        {"a read failing part-way", Strike(Read, {{100}, eio, {}}), "+---"},
+        {"a disk full part-way",
+         Strike(Write, {{150}, {.Error = std::errc::no_space_on_device}, {}}), "---+"},
     };
+    const std::vector<FileUse> uses = FileUses();
     for (const auto& [fault, run, outcomes] : rows) {
-        for (std::size_t i = 0; i < std::size(uses); ++i) {
+        for (std::size_t i = 0; i < uses.size(); ++i) {
             SCOPED_TRACE(testing::Message() << fault << ", use " << i);
-            const auto& [before, after, use] = uses[i];
             const TempFolder folder;
-            WriteBytes(folder / "f", Bytes(before.begin(), before.end()));
-            EXPECT_EQ(run(use, folder / "f"), outcomes[i] == '+');
+            WriteBytes(folder / "f", uses[i].Before);
+            EXPECT_EQ(run(uses[i].Run, folder / "f"), outcomes[i] == '+');
             const Bytes now = ReadFileStart(folder / "f", 1000).value_or(FileStart()).Bytes;
-            EXPECT_TRUE(std::ranges::equal(now, outcomes[i] == '+' ? after : before));
+            EXPECT_EQ(now, outcomes[i] == '+' ? uses[i].After : uses[i].Before);
             EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "nothing beside";
         }
     }
