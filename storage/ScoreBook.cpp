@@ -33,10 +33,6 @@ bool IsMerged(const LoadedScores& loaded) {
     return !loaded.SharedScoreDir.empty() && loaded.Table.front().Points > 0;
 }
 
-bool Always() {
-    return true;
-}
-
 // Blank slots carry the time they were made, which says nothing.
 bool SameEntries(const ScoreTable& a, const ScoreTable& b) {
     return std::ranges::equal(a, b, [](const ScoreRecord& x, const ScoreRecord& y) {
@@ -94,7 +90,7 @@ LoadedScores ScoreBook::Write(Locked& locked, bool sharedFirst) {
     }
     if (locked.LocalRead && (merged || !sharedFirst || !unsaved_.empty())) {
         written =
-            WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table, Always, faults_) ||
+            WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table, AlwaysWrite, faults_) ||
             written;
     }
     if (!sharedFirst) {
@@ -133,7 +129,7 @@ std::optional<LoadedScores> ScoreBook::LoadUnlocked(const fs::path& sharedDir,
         return std::nullopt;
     }
     if (read && !SameEntries(loaded.Table, local)) {
-        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table, Always, faults_);
+        WriteScoreFile(files_.AppFolder / kScoreFileName, loaded.Table, AlwaysWrite, faults_);
     }
     return loaded;
 }

@@ -31,10 +31,6 @@ ScoreRecord DecodeRecord(ByteReader& in) {
     return record;
 }
 
-bool Always() {
-    return true;
-}
-
 }  // namespace
 
 ScoreRecord BlankRecord(const OleDateTime& now) {
@@ -95,7 +91,7 @@ std::optional<ScoreTable> ReadOwnScoreFile(const std::filesystem::path& file,
         return std::nullopt;
     }
     const ScoreTable blank = BlankTable(now);
-    WriteScoreFile(file, blank, Always, faults);
+    WriteScoreFile(file, blank, AlwaysWrite, faults);
     return blank;
 }
 

@@ -41,12 +41,17 @@ std::optional<ScoreTable> ReadOwnScoreFile(const std::filesystem::path& file,
 // As above, with entries not read left blank.
 ScoreTable ReadScoreFile(const std::filesystem::path& file, const OleDateTime& now);
 
+// A `mayWrite` for a write that nothing calls off.
+inline bool AlwaysWrite() {
+    return true;
+}
+
 // Overwrites bytes 0 to 379 in place and keeps anything after them, so a longer file written by
 // some other version survives; a write that fails part-way puts the old bytes back as far as the
 // file takes them. A missing file appears whole or not at all. Never throws.
 // `mayWrite`, asked right before the bytes go out, can still call the write off.
-bool WriteScoreFile(
-    const std::filesystem::path& file, const ScoreTable& table,
-    const std::function<bool()>& mayWrite = [] { return true; }, const CallFaults& faults = {});
+bool WriteScoreFile(const std::filesystem::path& file, const ScoreTable& table,
+                    const std::function<bool()>& mayWrite = AlwaysWrite,
+                    const CallFaults& faults = {});
 
 }  // namespace zintu
