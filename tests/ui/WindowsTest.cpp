@@ -68,14 +68,6 @@ class MainWindow : public ::testing::Test {
         return {centre.X / 15, centre.Y / 15};
     }
     Zintu& Game() const { return window->Game(); }
-    // `score`, and when `full` a board without runs that one move and one drop fill.
-    void Restore(int score, bool full) {
-        SavedPosition position{.Score = score, .NextColors = Game().State().NextColors};
-        for (int cell = 1; full && cell < 81; ++cell)
-            position.Board[cell] = (cell % 9 + 2 * (cell / 9)) % 7 + 1;
-        Game().RestorePosition(position);
-    }
-
     QTemporaryDir dir;
     std::unique_ptr<frmZintu> window = Open();
 };
@@ -124,7 +116,10 @@ TEST_F(MainWindow, FlowsThroughTheirDialogs) {
             static_cast<QDialog*>(modal)->done(answer.isEmpty() || answer == "close" ? 0 : 1);
         });
         const bool gameOver = action == std::string("game over");
-        Restore(score, gameOver);
+        SavedPosition position{.Score = score, .NextColors = Game().State().NextColors};
+        for (int cell = 1; gameOver && cell < 81; ++cell)
+            position.Board[cell] = (cell % 9 + 2 * (cell / 9)) % 7 + 1;  // no runs
+        Game().RestorePosition(position);
         for (int cell = 1; gameOver && cell >= 0; --cell)
             QTest::mouseClick(window.get(), Qt::LeftButton, {}, Cell(cell));
         if (auto* item = window->findChild<TrayIcon*>()->Menu().findChild<QAction*>(action))
