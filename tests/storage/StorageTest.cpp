@@ -81,13 +81,13 @@ ScoreTable Scores(std::string_view entries) {
 
 TEST(ScoreFile, TableMatchesTheImageBothWays) {
     ScoreTable table = Scores("");
-    table[0] = {FitName(U"Аня Ёж ë"), 1250, 36852.0, 0.75};  // ë is not in the code page
+    table[0] = {FitName(U"Аня Ёж ë\u0080"), 1250, 36852.0, 0.75};  // nor ë nor U+0080 are there
     const Bytes image =  // the entry and the first blank; the others are alike
-        Hex("C0EDFF20A8E6203F 20*10 E2040000 0000000080FEE140 000000000000E83F "
+        Hex("C0EDFF20A8E6203F3F 20*9 E2040000 0000000080FEE140 000000000000E83F "
             "20*18 00000000 0000000080FEE140 000000000000E03F");
     const auto encoded = EncodeScoreTable(table);
     EXPECT_EQ(Bytes(encoded.begin(), encoded.begin() + image.size()), image);
-    table[0].Name[7] = U'?';
+    table[0].Name[7] = table[0].Name[8] = U'?';
     EXPECT_EQ(DecodeScoreTable(image, kNow), table);
     EXPECT_EQ(MergeScoreTables(table, Scores("A 1250"), {})->front(), table[0]);  // day first
     EXPECT_EQ(DecodeScoreTable(std::span(image).first(37), {})[0], BlankRecord({}));
@@ -175,17 +175,14 @@ std::vector<FileUse> FileUses() {
     Bytes scr = bytes(EncodeScoreTable(Scores("A 9"))), tailed(500, 0xAB);
     std::ranges::copy(scr, tailed.begin());
     const Use scores = [](auto& file, auto& faults) {
-        return WriteScoreFile(
-            file, Scores("A 9"), [] { return true; }, faults);
-    };
-    const Use save = [saved](auto& file, auto& faults) {
-        return WritePositionFile(file, saved, faults);
+        return WriteScoreFile(file, Scores("A 9"), AlwaysWrite, faults);
     };
     const Use read = [old](auto& file, auto& faults) -> std::optional<bool> {
         const auto got = ReadPositionFile(file, faults);
         return got ? (got == old ? std::optional(true) : std::nullopt) : false;
     };
-    return {{oldPoz, poz, save},
+    return {{oldPoz, poz,
+             [saved](auto& file, auto& faults) { return WritePositionFile(file, saved, faults); }},
             {Bytes(500, 0xAB), tailed, scores},
             {Bytes(100, 0xAB), scr, scores},
             {oldPoz, oldPoz, read}};
@@ -342,8 +339,10 @@ TEST(FileLock, OneHolderAtATimeAStaleHoldIsTakenOver) {
         fs::remove_all(lock);
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 0) << "no probe left";
-    EXPECT_EQ(CreateNewFile(folder / "x", Bytes{1}), NewFileResult::Created);
-    EXPECT_EQ(CreateNewFile(folder / "x", Bytes{1}), NewFileResult::AlreadyExists);
+    std::error_code removal;
+    fs::create_directory(folder / "x");
+    RemoveEmptyFolder(folder / "x", removal);
+    EXPECT_TRUE(!removal && !fs::exists(folder / "x"));
     EXPECT_EQ(CreateNewFile(folder / "none" / "x", Bytes{1}), NewFileResult::Failed);
     EXPECT_FALSE(FileLock::Acquire(folder / "none" / "Zintu.lck", first, patient));
 #ifndef _WIN32  // failures a share lifts by itself, as POSIX reports them; Windows has its own
@@ -400,9 +399,6 @@ TEST(OleDate, EveryDayBothWaysAndNow) {
     const CivilDate none = CivilFromOleDate(NAN);  // day 0
     EXPECT_EQ(std::tie(none.Year, none.Month, none.Day), std::tuple(1899, 12, 30));
     EXPECT_EQ(OleTimeOfDay(18, 0, 1), 0.75 + 1 / 86400.0);
-    // Local time is within a day of UTC.
-    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    EXPECT_NEAR(OleNow().Date, today.time_since_epoch().count() + 25569, 1.0);
 }
 
 }  // namespace
