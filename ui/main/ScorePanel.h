@@ -19,8 +19,8 @@ class ScorePanel : public QFrame {
   private:
     QLabel* AddLabel(const char* name, const QString& meaning, const QString& tip, int top);
 
-    QLabel* points_;
-    QLabel* record_;
+    QLabel* points_ = nullptr;
+    QLabel* record_ = nullptr;
 };
 
 }  // namespace zintu
